@@ -1,0 +1,26 @@
+#pragma once
+
+class SettingsStore;
+
+// The operations the shell calls on the current puzzle. Coordinates are drawing-area pixels;
+// up = one level higher.
+class PuzzleModule {
+public:
+    virtual ~PuzzleModule() = default;
+
+    // A fresh puzzle at the current level; sets the play state to fresh and does not draw.
+    virtual void NewPuzzle() = 0;
+    // The form used at start-up and on the first switch to the puzzle.
+    virtual void NewPuzzleAtStart() { NewPuzzle(); }
+    virtual void PaintPuzzle() = 0;
+    virtual void MouseDownLeft(int x, int y) = 0;
+    virtual void MouseDownRight(int /*x*/, int /*y*/) {}
+    virtual void MouseMove(int /*x*/, int /*y*/) {}
+    virtual void OptionClick(bool up) = 0;
+    virtual void OptionZClick(bool /*up*/) {}
+    virtual void TimerTick() {}
+    virtual void LoadSettings(const SettingsStore& settings) = 0;
+    virtual void SaveSettings(SettingsStore& settings) const = 0;
+    // The level value of the high-score list key ("pliv7", "vexo23").
+    virtual int ScoreLevel() const = 0;
+};

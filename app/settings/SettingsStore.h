@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "app/core/Color.h"
+
+// The per-user settings: sections of named text values in one INI file
+// ($XDG_CONFIG_HOME/FrobnyGames/FrobnyOffice/V1.ini; the registry key on Windows).
+// Every call opens the file anew and every write reaches the file at once; anything missing or
+// unreadable reads as the given default.
+class SettingsStore {
+public:
+    // The store at its standard place for this user.
+    SettingsStore();
+    // A store in the given INI file (tests, portable use).
+    explicit SettingsStore(const QString& iniPath);
+
+    QString path() const { return path_; }
+
+    std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t fallback) const;
+    bool ReadBool(const QString& section, const QString& key, bool fallback) const;
+    QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+    ColorRef ReadColor(const QString& section, const QString& key, ColorRef fallback) const;
+
+    void WriteInteger(const QString& section, const QString& key, std::int32_t value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteColor(const QString& section, const QString& key, ColorRef value);
+
+    // False once a write could not reach the file; the program goes on and says so on stderr once.
+    bool writable() const { return writable_; }
+
+private:
+    QString path_;
+    bool writable_ = true;
+    bool warned_ = false;
+};
