@@ -1,0 +1,337 @@
+#include "puzzles/pliva/Pliva.h"
+
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "app/core/Canvas.h"
+#include "app/core/RandomSource.h"
+#include "app/core/ShellServices.h"
+#include "app/settings/SettingsStore.h"
+
+namespace {
+
+const QString Section = QStringLiteral("pliva");
+
+constexpr ColorRef Silver = colorRef(0xC0, 0xC0, 0xC0);
+constexpr ColorRef Black = colorRef(0, 0, 0);
+constexpr ColorRef UpArrowColor = colorRef(0xFF, 0, 0);
+constexpr ColorRef DownArrowColor = colorRef(0, 0, 0xFF);
+
+constexpr int GraphLeft = 30;
+constexpr int GraphTop = 30;
+constexpr int GraphRight = 405;
+constexpr int GraphBottom = 270;
+constexpr int GraphPlotHeight = 231;
+const QRect GraphRect(GraphLeft, GraphTop, 375, 240);
+
+constexpr int ArrowRowTop = 285;
+constexpr int ArrowRowBottom = 307;
+constexpr int AreaWidth = 500;
+constexpr int AreaHeight = 333;
+const QRect ArrowRowRect(30, ArrowRowTop, 376, AreaHeight - ArrowRowTop);
+const QRect WholeArea(0, 0, AreaWidth, AreaHeight);
+
+constexpr int SwitchLeft = 420;
+constexpr int SwitchTop = 30;
+constexpr int SwitchBottom = 50;
+constexpr int MarkerStyleCount = 5;
+
+enum Sound { SoundRightMove = 0, SoundLeftMove = 1, SoundPointerColumn = 2, SoundRefused = 12 };
+constexpr unsigned SolvedPauseMs = 300;
+
+// Halves go to the even neighbour, as the layout was measured with.
+int Nearest(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
+
+} // namespace
+
+Pliva::Pliva(ShellServices& services) : services_(services), model_(services.random())
+{
+    ComputeMapping();
+}
+
+void Pliva::NewPuzzle()
+{
+    model_.NewPuzzle();
+    ComputeMapping();
+    services_.setPlayState(StateFresh);
+}
+
+void Pliva::NewPuzzleAtStart()
+{
+    services_.random().Reseed();
+    pointerColumn_ = 0;
+    NewPuzzle();
+}
+
+void Pliva::OptionClick(bool up)
+{
+    const int before = model_.mode();
+    model_.setMode(before + (up ? 1 : -1));
+    if (model_.mode() == before)
+        return;
+    NewPuzzle();
+    PaintPuzzle();
+}
+
+void Pliva::Move(int j, int s)
+{
+    if (j < 1 || j > model_.mode())
+        return;
+    if (model_.MoveFits(j, s)) {
+        model_.ApplyArrows(j, s);
+        DrawGraph();
+        services_.PlaySound(s > 0 ? SoundLeftMove : SoundRightMove);
+    } else {
+        services_.PlaySound(SoundRefused);
+    }
+    if (services_.playState() == StateFresh)
+        services_.setPlayState(StateInProgress);
+    // Reported again on every move that leaves the curve rising; the shell ignores repeats.
+    if (model_.CurveRises()) {
+        services_.Delay(SolvedPauseMs);
+        services_.PuzzleSolved();
+    }
+}
+
+// ---- Settings ----
+
+void Pliva::LoadSettings(const SettingsStore& settings)
+{
+    model_.setMode(settings.ReadInteger(Section, QStringLiteral("mode"), PlivaModel::DefaultMode));
+    lcol_ = settings.ReadColor(Section, QStringLiteral("lcol"), DefaultLineColor);
+    dcol_ = settings.ReadColor(Section, QStringLiteral("dcol"), DefaultMarkerColor);
+    dmode_ = settings.ReadInteger(Section, QStringLiteral("dmode"), DefaultMarkerStyle);
+}
+
+void Pliva::SaveSettings(SettingsStore& settings) const
+{
+    settings.WriteInteger(Section, QStringLiteral("mode"), model_.mode());
+    settings.WriteColor(Section, QStringLiteral("lcol"), lcol_);
+    settings.WriteColor(Section, QStringLiteral("dcol"), dcol_);
+    settings.WriteInteger(Section, QStringLiteral("dmode"), dmode_);
+}
+
+// ---- Screen mapping ----
+
+void Pliva::ComputeMapping()
+{
+    stepX_ = 376.0 / model_.mode();
+    originX_ = Nearest(stepX_ / 2) + GraphLeft;
+    // The model keeps highLimit above lowLimit; the guard only keeps hand-set limits finite.
+    const int span = std::max(1, model_.highLimit - model_.lowLimit);
+    scaleY_ = static_cast<double>(GraphPlotHeight) / span;
+    originY_ = Nearest(model_.highLimit * scaleY_) + GraphTop;
+}
+
+int Pliva::X(int k) const
+{
+    return Nearest((k - 1) * stepX_) + originX_;
+}
+
+int Pliva::Y(int value) const
+{
+    return originY_ - Nearest(value * scaleY_);
+}
+
+// ---- Drawing ----
+
+void Pliva::PaintPuzzle()
+{
+    Canvas(services_.work()).copyFrom(services_.background(), WholeArea);
+    DrawGraph();
+    DrawArrows();
+    services_.copyWorkToScreen(WholeArea);
+}
+
+void Pliva::DrawGraph()
+{
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), GraphRect);
+    ComputeMapping();
+    DrawGrid(canvas);
+    DrawCurve(canvas);
+    services_.copyWorkToScreen(GraphRect);
+}
+
+void Pliva::DrawGrid(Canvas& canvas) const
+{
+    canvas.setPen(Silver);
+    canvas.polyline({{GraphLeft, GraphTop},
+                     {GraphLeft, GraphBottom},
+                     {GraphRight, GraphBottom},
+                     {GraphRight, GraphTop},
+                     {GraphLeft, GraphTop}});
+    const int n = model_.mode();
+    const int halfStep = Nearest(stepX_) / 2;
+    for (int k = 1; k < n; ++k)
+        canvas.line(X(k) + halfStep, GraphTop, X(k) + halfStep, GraphBottom);
+    // The row step depends only on N, not on the values.
+    const int rowStep = (GraphBottom - GraphTop) / n;
+    for (int k = 1; k < n; ++k)
+        canvas.line(GraphLeft, GraphTop + k * rowStep, GraphRight, GraphTop + k * rowStep);
+}
+
+void Pliva::DrawCurve(Canvas& canvas) const
+{
+    const int n = model_.mode();
+    std::vector<QPoint> points;
+    points.reserve(n);
+    for (int k = 1; k <= n; ++k)
+        points.emplace_back(X(k), Y(model_.values[k]));
+    canvas.setPen(lcol_, 3);
+    canvas.polyline(points);
+
+    canvas.setPen(Black);
+    canvas.setBrush(dcol_);
+    for (const QPoint& point : points)
+        DrawMarker(canvas, point.x(), point.y());
+}
+
+void Pliva::DrawMarker(Canvas& canvas, int x, int y) const
+{
+    switch (dmode_) {
+    case 1:
+        canvas.rectangle(x - 4, y - 4, x + 5, y + 5);
+        break;
+    case 2:
+        canvas.ellipse(x - 4, y - 4, x + 5, y + 5);
+        break;
+    case 3:
+        canvas.polygon({{x - 5, y + 4}, {x + 5, y + 4}, {x, y - 5}});
+        break;
+    case 4:
+        canvas.polygon({{x - 5, y}, {x, y - 5}, {x + 5, y}, {x, y + 5}});
+        break;
+    default: // 0 and any stored out-of-range style: the bare line
+        break;
+    }
+}
+
+void Pliva::DrawArrows()
+{
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), ArrowRowRect);
+    if (pointerColumn_ >= 1 && pointerColumn_ <= model_.mode()) {
+        for (int k = 1; k <= model_.mode(); ++k)
+            DrawArrow(canvas, X(k), model_.arrows[pointerColumn_][k]);
+        DrawColumnOutline(canvas);
+    }
+    services_.copyWorkToScreen(ArrowRowRect);
+}
+
+// An arrow of size m is 2m + 1 pixels high and 4m + 2 wide; up arrows centre on y = 298.5,
+// down arrows on y = 293.5.
+void Pliva::DrawArrow(Canvas& canvas, int xc, int v) const
+{
+    if (v > 0) {
+        const int s = 2 * v + 1;
+        const int top = 298 - v;
+        canvas.setPen(UpArrowColor);
+        canvas.setBrush(UpArrowColor);
+        canvas.polygon({{xc - s, top + s}, {xc + s, top + s}, {xc, top}});
+    } else if (v < 0) {
+        const int a = -v;
+        const int s = 2 * a + 1;
+        const int top = 293 - a;
+        canvas.setPen(DownArrowColor);
+        canvas.setBrush(DownArrowColor);
+        canvas.polygon({{xc - s, top}, {xc + s, top}, {xc, top + s}});
+    }
+}
+
+void Pliva::DrawColumnOutline(Canvas& canvas) const
+{
+    const int w = Nearest(stepX_) - 1;
+    const int left = X(pointerColumn_) - (w / 2) - 1;
+    canvas.setPen(Black);
+    canvas.polyline({{left, ArrowRowTop},
+                     {left + w, ArrowRowTop},
+                     {left + w, ArrowRowBottom},
+                     {left, ArrowRowBottom},
+                     {left, ArrowRowTop}});
+}
+
+// ---- Input ----
+
+// Hover band: rows 286..306, right column edge included; the last matching column wins.
+int Pliva::HoverColumn(int x, int y) const
+{
+    int column = 0;
+    if (y <= ArrowRowTop || y >= ArrowRowBottom)
+        return column;
+    const int r = Nearest(stepX_ / 2);
+    for (int k = 1; k <= model_.mode(); ++k) {
+        if (X(k) - r < x && x <= X(k) + r)
+            column = k;
+    }
+    return column;
+}
+
+// Click band: rows 285..307, both column edges excluded.
+int Pliva::ClickColumn(int x, int y) const
+{
+    int column = 0;
+    if (y < ArrowRowTop || y > ArrowRowBottom)
+        return column;
+    const int r = Nearest(stepX_ / 2);
+    for (int k = 1; k <= model_.mode(); ++k) {
+        if (X(k) - r < x && x < X(k) + r)
+            column = k;
+    }
+    return column;
+}
+
+void Pliva::MouseMove(int x, int y)
+{
+    const int column = HoverColumn(x, y);
+    if (column == pointerColumn_)
+        return;
+    services_.PlaySound(SoundPointerColumn);
+    pointerColumn_ = column;
+    DrawArrows();
+}
+
+void Pliva::MouseDownLeft(int x, int y)
+{
+    if (x > SwitchLeft) {
+        SwitchClick(x, y);
+        return;
+    }
+    if (const int column = ClickColumn(x, y); column != 0)
+        Move(column, +1);
+}
+
+void Pliva::MouseDownRight(int x, int y)
+{
+    if (const int column = ClickColumn(x, y); column != 0)
+        Move(column, -1);
+}
+
+void Pliva::SwitchClick(int x, int y)
+{
+    if (y < SwitchTop || y > SwitchBottom)
+        return;
+    if (x < 440) {
+        ChooseColor(lcol_);
+    } else if (x < 460) {
+        ChooseColor(dcol_);
+    } else if (x < 480) {
+        // 64-bit so a stored style of INT_MAX steps on instead of overflowing.
+        dmode_ = static_cast<int>((static_cast<std::int64_t>(dmode_) + 1) % MarkerStyleCount);
+        DrawGraph();
+    }
+}
+
+void Pliva::ChooseColor(ColorRef& color)
+{
+    const std::optional<ColorRef> chosen = services_.chooseColor(color);
+    if (!chosen)
+        return;
+    color = *chosen;
+    DrawGraph();
+}

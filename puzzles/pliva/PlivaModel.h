@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+
+class RandomSource;
+
+// The curve and its hidden arrow table. Indices run 1..12 as the puzzle counts points and
+// columns; index 0 is unused so rules read like the puzzle's own numbering.
+class PlivaModel {
+  public:
+    static constexpr int MinMode = 4;
+    static constexpr int MaxMode = 12;
+    static constexpr int DefaultMode = 4;
+
+    using Values = std::array<int, MaxMode + 1>;
+    using ArrowTable = std::array<Values, MaxMode + 1>;
+
+    explicit PlivaModel(RandomSource& random);
+
+    int mode() const { return mode_; }
+    // Clamps to MinMode..MaxMode; the puzzle itself changes only with the next NewPuzzle.
+    void setMode(int n);
+
+    // A fresh puzzle at the current mode: arrow table, scrambled curve, limits.
+    void NewPuzzle();
+
+    // values[k] += s * arrows[j][k] for every point; j outside 1..N is ignored.
+    void ApplyArrows(int j, int s);
+    // True when every point stays within [lowLimit, highLimit] after ApplyArrows(j, s).
+    bool MoveFits(int j, int s) const;
+    bool CurveRises() const;
+    // A nonzero arrow of size 1..N div 2 with a random sign; the size is drawn first.
+    int RandomArrow();
+
+    Values values{};
+    ArrowTable arrows{};
+    int lowLimit = 0;
+    int highLimit = DefaultMode;
+
+  private:
+    bool ValidColumn(int j) const { return j >= 1 && j <= mode_; }
+    void SetStraightLine();
+    void FillArrowTable();
+    void ShuffleColumns();
+    void Scramble();
+    void SetLimits();
+
+    RandomSource& random_;
+    int mode_ = DefaultMode;
+};
