@@ -257,4 +257,17 @@ TEST(MessageDialogPicture, WithoutAPictureFillsPlainlyAndKeepsTheFrames)
     EXPECT_EQ(shot.pixel(4, 70), shot.pixel(245, 120));
 }
 
+TEST(MessageDialogPicture, TakesTheProgramsDialogPictureByDefault)
+{
+    const QImage picture(":/art/dialog.png");
+    if (picture.isNull())
+        GTEST_SKIP() << "the dialog picture is not built into this program";
+    int tongue = 0;
+    TPauseDlg dialog(nullptr, tongue);
+    const QImage shot = dialog.grab().toImage();
+    for (QPoint spot : {QPoint(1, 1), QPoint(20, 70), QPoint(248, 123)})
+        EXPECT_EQ(shot.pixel(spot) & 0xFFFFFF, picture.pixel(spot + QPoint(0, 75)) & 0xFFFFFF)
+            << spot.x() << "," << spot.y();
+}
+
 } // namespace
