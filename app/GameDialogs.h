@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+
+#include "app/ShellDialogs.h"
+
+class QWidget;
+class TDoneDlg;
+class TNoMoveDlg;
+class TPauseDlg;
+class TNewGameDlg;
+class TEndGameDlg;
+
+// The real windows of the game, created once over the main window and reused.
+class GameDialogs final : public ShellDialogs {
+public:
+    GameDialogs();
+    ~GameDialogs() override;
+
+    // Creates the dialogs; until then only the start-up error can be shown.
+    void attach(QWidget* mainWindow, const int& tongue);
+
+    int askGiveUp() override;
+    int askEndGame() override;
+    void showPaused() override;
+    void showSolved() override;
+    void showFailed() override;
+    void showStartupError(const QString& text) override;
+    void showHighScores(const QString& listKey, int result) override;
+    void showRules(int puzzle) override;
+    void showAbout() override;
+    void openHelp() override;
+    void closeHelp() override;
+    void chooseLanguage(int& tongue) override;
+    void openWebsite() override;
+    std::optional<ColorRef> chooseColor(ColorRef initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+
+private:
+    QWidget* mainWindow_ = nullptr;
+    std::unique_ptr<TDoneDlg> done_;
+    std::unique_ptr<TEndGameDlg> endGame_;
+    std::unique_ptr<TNewGameDlg> newGame_;
+    std::unique_ptr<TNoMoveDlg> noMove_;
+    std::unique_ptr<TPauseDlg> pause_;
+};

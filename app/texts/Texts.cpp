@@ -1,0 +1,35 @@
+#include "app/texts/Texts.h"
+
+MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn)
+{
+    MainWindowTexts t;
+    t.mix = pick(tongue, "Ich fang neu an.", "I start again.");
+    t.option = pick(tongue, "Gibts da auch andere Stufen?", "Are there any more levels?");
+    t.optionZ = pick(tongue, "Gibts da auch mehr Farben?", "Are there any more colors?");
+    t.pause = pick(tongue, "Ich brauch eine kurze Pause.", "I need a break.");
+    t.sound = soundOn ? pick(tongue, "Ich schalte die Geräusche lieber aus.", "I like it without sound-effects.")
+                      : pick(tongue, "Ohne Geräusche ist es doch etwas fad.", "Without sound ist is boring.");
+    t.midi = musicOn ? pick(tongue, "Ohne Musik ist es mir lieber.", "I don't like the music now.")
+                     : pick(tongue, "Ich mag die Musik.", "Ich like the music.");
+    t.highScore = pick(tongue, "Wer sind die Besten?", "Who is the best?");
+    t.exit = pick(tongue, "Ich hab genug!", "That's enough for now!");
+    t.pliva = pick(tongue, "Jetzt spiel ich eine Runde PLIVA.", "A lap PLIVA for me.");
+    t.zupel = pick(tongue, "Jetzt knack ich schnell die ZUPEL.", "I quickly solve the ZUPEL.");
+    t.vexor = pick(tongue, "Nach VEXOR steht mir der Sinn.", "VEXOR is, what I like now.");
+    t.huxel = pick(tongue, "HUXEL wartet schon auf mich.", "HUXEL waits for me.");
+    t.timeLabel = pick(tongue, "Zeit:", "Time:");
+    t.help = pick(tongue, "Ich laß mir unter die Arme greifen.", "I need help.");
+    t.info = pick(tongue, "Wer hat diese Spiele nur verbrochen?", "Who's the FROBNY GAME inventor?");
+    t.frobny = pick(tongue, "Hurra, es gibt noch mehr Frobny Games.", "Hurrah, there are more FROBNY GAMES.");
+    t.rules = pick(tongue, "Worum geht's da eigentlich?", "What's to do here?");
+    // The language button speaks the language that is not active.
+    t.tongue = pick(tongue, "I don't speak german.", "Ich spreche nicht englisch.");
+    t.caption = QStringLiteral("Frobny Office V1.3");
+    return t;
+}
+
+QString startupErrorText(int tongue)
+{
+    return pick(tongue, "Zuwenig Speicher oder Bild nicht gefunden! Programm wird beendet.",
+                "Not enough memory or bitmap not found! Program aborted.");
+}
