@@ -1,4 +1,160 @@
 #include "app/settings/SettingsStore.h"
-// Placeholder until the store lands.
-SettingsStore::SettingsStore() {}
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QVariant>
+#include <cstdio>
+
+#include "app/settings/ColorText.h"
+
+namespace {
+
+QString standardIniPath()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/FrobnyGames/FrobnyOffice/V1.ini");
+}
+
+// QSettings hands back an unquoted line with commas as a list and "@Type(...)" lines as other types.
+std::optional<QString> textOf(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QStringList:
+        return value.toStringList().join(u',');
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        break;
+    }
+    if (value.isValid() && value.canConvert<QString>())
+        return value.toString();
+    return std::nullopt;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore()
+{
+#ifdef Q_OS_WIN
+    path_ = QStringLiteral("HKEY_CURRENT_USER\\Software\\FrobnyGames\\FrobnyOffice\\V1");
+    native_ = true;
+#else
+    path_ = standardIniPath();
+#endif
+}
+
 SettingsStore::SettingsStore(const QString& iniPath) : path_(iniPath) {}
+
+std::unique_ptr<QSettings> SettingsStore::open() const
+{
+    const auto format = native_ ? QSettings::NativeFormat : QSettings::IniFormat;
+    return std::make_unique<QSettings>(path_, format);
+}
+
+std::optional<QString> SettingsStore::readText(const QString& section, const QString& key) const
+{
+    const auto settings = open();
+    settings->beginGroup(section);
+    if (!settings->contains(key))
+        return std::nullopt;
+    return textOf(settings->value(key));
+}
+
+std::int32_t SettingsStore::ReadInteger(const QString& section, const QString& key,
+                                        std::int32_t fallback) const
+{
+    const auto text = readText(section, key);
+    if (!text)
+        return fallback;
+    bool ok = false;
+    const int value = text->toInt(&ok, 10);
+    return ok ? value : fallback;
+}
+
+bool SettingsStore::ReadBool(const QString& section, const QString& key, bool fallback) const
+{
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+QString SettingsStore::ReadString(const QString& section, const QString& key, const QString& fallback) const
+{
+    return readText(section, key).value_or(fallback);
+}
+
+ColorRef SettingsStore::ReadColor(const QString& section, const QString& key, ColorRef fallback) const
+{
+    const auto text = readText(section, key);
+    if (!text)
+        return fallback;
+    return colorFromText(*text).value_or(fallback);
+}
+
+void SettingsStore::WriteInteger(const QString& section, const QString& key, std::int32_t value)
+{
+    writeText(section, key, QString::number(value));
+}
+
+void SettingsStore::WriteBool(const QString& section, const QString& key, bool value)
+{
+    writeText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    writeText(section, key, value);
+}
+
+void SettingsStore::WriteColor(const QString& section, const QString& key, ColorRef value)
+{
+    writeText(section, key, colorToText(value));
+}
+
+void SettingsStore::writeText(const QString& section, const QString& key, const QString& text)
+{
+    // Checked beforehand: QSettings keeps a failed change in its per-file cache, where later reads
+    // would see a value that never reached the file.
+    if (!fileTakesWrites()) {
+        reportUnwritable();
+        return;
+    }
+    const auto settings = open();
+    settings->beginGroup(section);
+    settings->setValue(key, text);
+    settings->endGroup();
+    settings->sync();
+    if (settings->status() == QSettings::AccessError)
+        reportUnwritable();
+}
+
+bool SettingsStore::fileTakesWrites() const
+{
+    if (native_)
+        return true;
+    const QFileInfo file(path_);
+    const QString folder = file.absolutePath();
+    // QSettings writes a lock file and a replacement file beside the settings file.
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
+        return false;
+    if (!file.exists())
+        return true;
+    QFile existing(path_);
+    return existing.open(QIODevice::ReadWrite);
+}
+
+void SettingsStore::reportUnwritable()
+{
+    writable_ = false;
+    if (warned_)
+        return;
+    warned_ = true;
+    std::fprintf(stderr, "frobny-office: cannot write settings to %s; changes will not be kept\n",
+                 qUtf8Printable(QDir::toNativeSeparators(path_)));
+}

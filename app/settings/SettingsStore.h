@@ -2,15 +2,19 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "app/core/Color.h"
+
+class QSettings;
 
 // The per-user settings: sections of named text values in one INI file
 // ($XDG_CONFIG_HOME/FrobnyGames/FrobnyOffice/V1.ini; the registry key on Windows).
 // Every call opens the file anew and every write reaches the file at once; anything missing or
 // unreadable reads as the given default.
 class SettingsStore {
-public:
+  public:
     // The store at its standard place for this user.
     SettingsStore();
     // A store in the given INI file (tests, portable use).
@@ -31,8 +35,16 @@ public:
     // False once a write could not reach the file; the program goes on and says so on stderr once.
     bool writable() const { return writable_; }
 
-private:
+  private:
+    std::unique_ptr<QSettings> open() const;
+    // The stored text, or nullopt when the file, section or key is missing or holds no text.
+    std::optional<QString> readText(const QString& section, const QString& key) const;
+    void writeText(const QString& section, const QString& key, const QString& text);
+    bool fileTakesWrites() const;
+    void reportUnwritable();
+
     QString path_;
+    bool native_ = false; // path_ names the Windows registry key rather than an INI file
     bool writable_ = true;
     bool warned_ = false;
 };
