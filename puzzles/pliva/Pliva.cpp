@@ -24,7 +24,10 @@ constexpr int GraphTop = 30;
 constexpr int GraphRight = 405;
 constexpr int GraphBottom = 270;
 constexpr int GraphPlotHeight = 231;
-const QRect GraphRect(GraphLeft, GraphTop, 375, 240);
+// The framed graph plus the five rows above it: a marker on highLimit (y = 30) reaches up to
+// y = 25, and restoring and copying those rows too leaves no stale piece of it on screen.
+constexpr int MarkerOverhang = 5;
+const QRect GraphRect(GraphLeft, GraphTop - MarkerOverhang, 375, 240 + MarkerOverhang);
 
 constexpr int ArrowRowTop = 285;
 constexpr int ArrowRowBottom = 307;
