@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QToolButton>
+#include <utility>
 
 #include "app/SevenSegmentDisplay.h"
 #include "app/core/Canvas.h"
@@ -85,6 +86,7 @@ protected:
     {
         QPainter p(this);
         p.drawImage(event->rect(), form_.screen(), event->rect());
+        form_.framePainted();
     }
     void mousePressEvent(QMouseEvent* event) override
     {
@@ -365,6 +367,12 @@ void TMainForm::boxPaint()
     modules_[currentPuzzle_]->PaintPuzzle();
     showClock(elapsed_[currentPuzzle_]);
     box_->update();
+}
+
+void TMainForm::framePainted()
+{
+    if (firstFrameHook_)
+        std::exchange(firstFrameHook_, nullptr)();
 }
 
 void TMainForm::screenChanged(const QRect& rect)

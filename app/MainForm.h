@@ -50,6 +50,9 @@ public:
 
     // False when the start-up failed (background picture missing); the program must end.
     bool startedOk() const { return startedOk_; }
+    // Called once, after the drawing area has painted for the first time.
+    void setFirstFrameHook(std::function<void()> hook) { firstFrameHook_ = std::move(hook); }
+    void framePainted();
 
     // ShellServices
     void PlaySound(int index) override;
@@ -140,6 +143,7 @@ private:
     bool shownOnce_ = false;
     bool closing_ = false;
     QString musicFile_;
+    std::function<void()> firstFrameHook_;
     QImage background_;
     QImage work_;
     QImage screen_;

@@ -1,0 +1,78 @@
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/GameMain.h"
+#include "app/GameDialogs.h"
+#include "app/MainForm.h"
+#include "app/PlaceholderModule.h"
+#include "app/core/DataDir.h"
+#include "app/core/RandomSource.h"
+#include "app/settings/SettingsStore.h"
+#include "puzzles/pliva/Pliva.h"
+
+namespace {
+// Qt ends the process with a long dump when it cannot reach a display; say it in one line.
+void reportFatalAndExit(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "frobny-office: cannot start the window system: %s\n", qPrintable(message.split('\n').first()));
+        std::_Exit(EXIT_FAILURE);
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX)
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+} // namespace
+
+PuzzleModules makeGameModules(ShellServices& services)
+{
+    PuzzleModules modules;
+    modules[PuzzlePliva] = std::make_unique<Pliva>(services);
+    modules[PuzzleZupel] = std::make_unique<PlaceholderModule>(services, 4);
+    modules[PuzzleVexor] = std::make_unique<PlaceholderModule>(services, 11);
+    modules[PuzzleHuxel] = std::make_unique<PlaceholderModule>(services, 3);
+    return modules;
+}
+
+int runGame(int argc, char** argv, std::function<void()> firstFrame)
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "frobny-office: no display found (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+        return EXIT_FAILURE;
+    }
+    qInstallMessageHandler(reportFatalAndExit);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+    QApplication::setApplicationName(QStringLiteral("Frobny Office"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
+
+    SettingsStore settings;
+    ClockRandom random;
+    GameDialogs dialogs;
+    ShellParts parts;
+    parts.dataDir = findDataDir(QCoreApplication::applicationDirPath());
+    parts.settings = &settings;
+    parts.random = &random;
+    parts.dialogs = &dialogs;
+    parts.makeModules = makeGameModules;
+
+    TMainForm form(std::move(parts));
+    if (!form.startedOk())
+        return EXIT_FAILURE;
+    dialogs.attach(&form, form.tongueRef());
+    form.setFirstFrameHook(std::move(firstFrame));
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+#include "app/MainForm.h"
+
+// Runs the game: entry of the program. firstFrame, when given, is called once the main window
+// has painted for the first time (start-up measurements).
+int runGame(int argc, char** argv, std::function<void()> firstFrame = {});
+
+// The four puzzles as the game plays them.
+PuzzleModules makeGameModules(ShellServices& services);

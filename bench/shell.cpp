@@ -1,0 +1,65 @@
+// Cost of a full repaint of the drawing area with PLIVA on screen.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "app/GameMain.h"
+#include "app/MainForm.h"
+#include "app/core/DataDir.h"
+#include "app/core/RandomSource.h"
+#include "app/settings/SettingsStore.h"
+
+namespace {
+class SilentDialogs final : public ShellDialogs {
+public:
+    int askGiveUp() override { return Ok; }
+    int askEndGame() override { return Ok; }
+    void showPaused() override {}
+    void showSolved() override {}
+    void showFailed() override {}
+    void showStartupError(const QString&) override {}
+    void showHighScores(const QString&, int) override {}
+    void showRules(int) override {}
+    void showAbout() override {}
+    void openHelp() override {}
+    void closeHelp() override {}
+    void chooseLanguage(int&) override {}
+    void openWebsite() override {}
+    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+};
+
+void BM_FullRepaintOfDrawingArea(benchmark::State& state)
+{
+    QTemporaryDir config;
+    SettingsStore settings(config.path() + QStringLiteral("/V1.ini"));
+    ClockRandom random;
+    SilentDialogs dialogs;
+    ShellParts parts;
+    parts.dataDir = findDataDir(QCoreApplication::applicationDirPath());
+    parts.settings = &settings;
+    parts.random = &random;
+    parts.dialogs = &dialogs;
+    parts.makeModules = makeGameModules;
+    TMainForm form(std::move(parts));
+    if (!form.startedOk()) {
+        state.SkipWithError("no background pictures beside the benchmark");
+        return;
+    }
+    form.show();
+    for (auto _ : state) {
+        form.boxPaint();
+        form.drawingArea()->repaint();
+    }
+}
+BENCHMARK(BM_FullRepaintOfDrawingArea)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

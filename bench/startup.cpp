@@ -1,0 +1,61 @@
+// Time from process start to the first painted frame: the game against a bare Qt window.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+QString programBeside(const char* name)
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section('/', 0, -2) + '/' + name;
+}
+
+void runToFirstFrame(benchmark::State& state, const char* program)
+{
+    const QString path = programBeside(program);
+    QTemporaryDir config; // the game must not touch the real settings
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    // A stored language keeps the first-start language question out of the measurement.
+    QDir(config.path()).mkpath(QStringLiteral("FrobnyGames/FrobnyOffice"));
+    QFile ini(config.path() + QStringLiteral("/FrobnyGames/FrobnyOffice/V1.ini"));
+    if (ini.open(QIODevice::WriteOnly))
+        ini.write("[common]\ntongue=0\n");
+    ini.close();
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        const auto start = std::chrono::steady_clock::now();
+        process.start(path, {});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError(qPrintable(QStringLiteral("%1 did not finish cleanly").arg(path)));
+            break;
+        }
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(took.count());
+    }
+}
+
+void BM_BareWindowFirstFrame(benchmark::State& state)
+{
+    runToFirstFrame(state, "startup_bare");
+}
+void BM_GameFirstFrame(benchmark::State& state)
+{
+    runToFirstFrame(state, "startup_game");
+}
+} // namespace
+
+BENCHMARK(BM_BareWindowFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_GameFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

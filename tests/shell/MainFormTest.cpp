@@ -1,0 +1,615 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/MainForm.h"
+#include "app/SevenSegmentDisplay.h"
+#include "app/core/Canvas.h"
+#include "app/settings/SettingsStore.h"
+#include "support/FakeShell.h"
+
+namespace {
+
+// Everything the shell asks of a module, in one log shared by the four fakes.
+class RecordingModule final : public PuzzleModule {
+public:
+    RecordingModule(ShellServices& services, int index, std::vector<std::string>& log)
+        : services_(services), index_(index), log_(log)
+    {
+    }
+
+    void NewPuzzle() override
+    {
+        record("NewPuzzle");
+        services_.setPlayState(StateFresh);
+    }
+    void NewPuzzleAtStart() override
+    {
+        record("NewPuzzleAtStart");
+        services_.setPlayState(StateFresh);
+    }
+    void PaintPuzzle() override
+    {
+        record("PaintPuzzle");
+        Canvas(services_.work()).copyFrom(services_.background(), QRect(0, 0, 500, 333));
+        services_.copyWorkToScreen(QRect(0, 0, 500, 333));
+    }
+    void MouseDownLeft(int x, int y) override { record("Left", x, y); }
+    void MouseDownRight(int x, int y) override { record("Right", x, y); }
+    void MouseMove(int x, int y) override { record("Move", x, y); }
+    void OptionClick(bool up) override { record(up ? "Option up" : "Option down"); }
+    void OptionZClick(bool up) override { record(up ? "OptionZ up" : "OptionZ down"); }
+    void TimerTick() override { record("TimerTick"); }
+    void LoadSettings(const SettingsStore&) override { record("LoadSettings"); }
+    void SaveSettings(SettingsStore& settings) const override
+    {
+        // What "common" holds at this moment tells the order of the writes at close.
+        const int mode = settings.ReadInteger("common", "mode", -9);
+        const int sound = settings.ReadInteger("common", "sound", -9);
+        log_.push_back(std::to_string(index_) + " SaveSettings mode=" + std::to_string(mode) +
+                       " sound=" + std::to_string(sound));
+    }
+    int ScoreLevel() const override { return level; }
+
+    int level = 7;
+
+private:
+    void record(const std::string& what, int x = -1, int y = -1)
+    {
+        std::string entry = std::to_string(index_) + " " + what;
+        if (x >= 0)
+            entry += " " + std::to_string(x) + "," + std::to_string(y);
+        log_.push_back(entry);
+    }
+
+    ShellServices& services_;
+    int index_;
+    std::vector<std::string>& log_;
+};
+
+class ScriptedDialogs final : public ShellDialogs {
+public:
+    explicit ScriptedDialogs(std::vector<std::string>& log) : log_(log) {}
+
+    int askGiveUp() override { return answer("askGiveUp", giveUpAnswer); }
+    int askEndGame() override { return answer("askEndGame", endGameAnswer); }
+    void showPaused() override { answer("showPaused", Ok); }
+    void showSolved() override { answer("showSolved", Ok); }
+    void showFailed() override { answer("showFailed", Ok); }
+    void showStartupError(const QString& text) override { log_.push_back("error " + text.toStdString()); }
+    void showHighScores(const QString& key, int result) override
+    {
+        answer("showHighScores " + key.toStdString() + " " + std::to_string(result), Ok);
+    }
+    void showRules(int puzzle) override { answer("showRules " + std::to_string(puzzle), Ok); }
+    void showAbout() override { answer("showAbout", Ok); }
+    void openHelp() override { answer("openHelp", Ok); }
+    void closeHelp() override { log_.push_back("closeHelp"); }
+    void chooseLanguage(int& tongue) override
+    {
+        answer("chooseLanguage", Ok);
+        if (languageChoice)
+            tongue = *languageChoice;
+    }
+    void openWebsite() override { log_.push_back("openWebsite"); }
+    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+
+    int giveUpAnswer = Ok;
+    int endGameAnswer = Ok;
+    std::optional<int> languageChoice;
+    QTimer* timer = nullptr;
+
+private:
+    // Records the call and whether the clock timer ran while the dialog was up.
+    int answer(const std::string& what, int result)
+    {
+        log_.push_back(what + (timer && timer->isActive() ? " [timer on]" : " [timer off]"));
+        return result;
+    }
+
+    std::vector<std::string>& log_;
+};
+
+class RecordingSound final : public SoundOutput {
+public:
+    void play(int index) override { played.push_back(index); }
+    std::vector<int> played;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const std::array<QRgb, 4> colors = {qRgb(200, 10, 10), qRgb(10, 200, 10), qRgb(10, 10, 200),
+                                            qRgb(200, 200, 10)};
+        for (int i = 0; i < 4; ++i) {
+            QImage picture(500, i == 3 ? 533 : 333, QImage::Format_RGB32);
+            picture.fill(colors[i]);
+            ASSERT_TRUE(picture.save(dataDir() + QString("b%1.bmp").arg(i + 1)));
+        }
+    }
+
+    QString dataDir() const { return dir.path() + "/"; }
+    QString iniPath() const { return dir.path() + "/V1.ini"; }
+
+    void writeIni(const QString& text)
+    {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+
+    TMainForm& start()
+    {
+        settings = std::make_unique<SettingsStore>(iniPath());
+        ShellParts parts;
+        parts.dataDir = dataDir();
+        parts.settings = settings.get();
+        parts.random = &random;
+        parts.dialogs = &dialogs;
+        parts.sound = &sound;
+        parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
+        parts.makeModules = [this](ShellServices& services) {
+            PuzzleModules made;
+            for (int i = 0; i < PuzzleCount; ++i) {
+                auto module = std::make_unique<RecordingModule>(services, i, log);
+                modules[i] = module.get();
+                made[i] = std::move(module);
+            }
+            return made;
+        };
+        form = std::make_unique<TMainForm>(std::move(parts));
+        dialogs.timer = &form->timer();
+        return *form;
+    }
+
+    // Starts, then forgets what start-up did, so a test sees only its own calls.
+    TMainForm& started()
+    {
+        start();
+        log.clear();
+        return *form;
+    }
+
+    bool logged(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
+
+    QTemporaryDir dir;
+    std::vector<std::string> log;
+    ScriptedDialogs dialogs{log};
+    RecordingSound sound;
+    SeededRandom random;
+    std::vector<unsigned> sleeps;
+    std::array<RecordingModule*, 4> modules{};
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormTest, FirstStartRunsOnDefaults)
+{
+    TMainForm& f = start();
+    ASSERT_TRUE(f.startedOk());
+    EXPECT_EQ(f.currentPuzzle(), PuzzlePliva);
+    EXPECT_EQ(f.size(), QSize(500, 366));
+    EXPECT_TRUE(f.button("SoundBtn")->isChecked());
+    EXPECT_TRUE(f.button("MidiBtn")->isChecked());
+    EXPECT_FALSE(f.button("MidiBtn")->isEnabled()) << "no music file in the data folder";
+    EXPECT_TRUE(f.button("PlivBtn")->isChecked());
+    EXPECT_FALSE(f.button("OptionZBtn")->isEnabled());
+    EXPECT_EQ((std::array<int, 4>{f.playStateOf(0), f.playStateOf(1), f.playStateOf(2), f.playStateOf(3)}),
+              (std::array<int, 4>{StateFresh, StateNotGenerated, StateNotGenerated, StateNotGenerated}));
+    const std::vector<std::string> startup = {"0 LoadSettings", "2 LoadSettings", "1 LoadSettings",
+                                              "3 LoadSettings", "0 NewPuzzleAtStart"};
+    EXPECT_EQ(log, startup);
+    EXPECT_EQ(f.rulesHotspot()->geometry(), QRect(418, 188, 71, 161));
+    EXPECT_EQ(f.windowTitle(), "Frobny Office");
+    EXPECT_TRUE(f.timer().isActive());
+
+    dialogs.languageChoice = 1;
+    f.show();
+    QTest::qWait(20);
+    EXPECT_TRUE(logged("chooseLanguage [timer on]"));
+    EXPECT_EQ(f.tongue(), 1);
+    EXPECT_EQ(f.timeLabel()->text(), "Zeit:");
+    EXPECT_EQ(f.button("SoundBtn")->toolTip(), "Ich schalte die Geräusche lieber aus.");
+    EXPECT_EQ(f.button("TongueBtn")->toolTip(), "I don't speak german.");
+    EXPECT_EQ(f.windowTitle(), "Frobny Office V1.3");
+}
+
+TEST_F(MainFormTest, StoredValuesAndMusicAreTakenAtStart)
+{
+    writeIni("[common]\nmode=2\ntongue=7\nsound=0\nmusic=7\n");
+    QFile(dataDir() + "piece.MID").open(QIODevice::WriteOnly);
+    TMainForm& f = start();
+    EXPECT_EQ(f.currentPuzzle(), PuzzleVexor);
+    EXPECT_TRUE(f.button("VexoBtn")->isChecked());
+    EXPECT_TRUE(f.button("OptionZBtn")->isEnabled());
+    EXPECT_FALSE(f.button("SoundBtn")->isChecked());
+    EXPECT_TRUE(f.button("MidiBtn")->isChecked());
+    EXPECT_TRUE(f.button("MidiBtn")->isEnabled());
+    EXPECT_EQ(f.rulesHotspot()->geometry(), QRect(375, 43, 97, 65));
+
+    f.show();
+    QTest::qWait(20);
+    EXPECT_FALSE(logged("chooseLanguage [timer on]")) << "a stored language, even 7, asks nothing";
+    EXPECT_EQ(f.timeLabel()->text(), "Time:");
+}
+
+TEST_F(MainFormTest, StoredModeOutsideTheFourPuzzlesStartsPliva)
+{
+    for (const char* mode : {"4", "-1", "256", "abc"}) {
+        writeIni(QString("[common]\nmode=%1\n").arg(mode));
+        EXPECT_EQ(start().currentPuzzle(), PuzzlePliva) << mode;
+    }
+}
+
+TEST_F(MainFormTest, MissingBackgroundAtStartEndsWithTheMessageAndWritesNothing)
+{
+    writeIni("[common]\nmode=2\n");
+    QFile::remove(dataDir() + "b3.bmp");
+    const QByteArray before = [&] {
+        QFile file(iniPath());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    TMainForm& f = start();
+    EXPECT_FALSE(f.startedOk());
+    EXPECT_TRUE(logged("error Not enough memory or bitmap not found! Program aborted."));
+    f.close();
+    form.reset();
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(MainFormTest, StartupMessageFollowsTheStoredLanguage)
+{
+    writeIni("[common]\ntongue=1\n");
+    QFile::remove(dataDir() + "b1.bmp");
+    EXPECT_FALSE(start().startedOk());
+    EXPECT_TRUE(logged("error Zuwenig Speicher oder Bild nicht gefunden! Programm wird beendet."));
+}
+
+struct RouteCase {
+    int puzzle;
+    Qt::MouseButton button; // NoButton = pointer move
+    const char* expected;   // nullptr = nothing reaches the module
+};
+
+TEST_F(MainFormTest, RoutesPressesAndMovesByTheTable)
+{
+    const std::vector<RouteCase> table = {
+        {0, Qt::LeftButton, "0 Left 100,200"},  {0, Qt::RightButton, "0 Right 100,200"},
+        {0, Qt::MiddleButton, nullptr},         {0, Qt::NoButton, "0 Move 100,200"},
+        {1, Qt::LeftButton, "1 Left 100,200"},  {1, Qt::RightButton, "1 Left 100,200"},
+        {1, Qt::MiddleButton, "1 Left 100,200"}, {1, Qt::NoButton, nullptr},
+        {2, Qt::LeftButton, "2 Left 100,200"},  {2, Qt::RightButton, "2 Right 100,200"},
+        {2, Qt::MiddleButton, nullptr},         {2, Qt::NoButton, "2 Move 100,200"},
+        {3, Qt::LeftButton, "3 Left 100,200"},  {3, Qt::RightButton, "3 Right 100,200"},
+        {3, Qt::MiddleButton, nullptr},         {3, Qt::NoButton, "3 Move 100,200"},
+    };
+    TMainForm& f = started();
+    f.show();
+    QWidget* box = f.drawingArea();
+    for (const RouteCase& c : table) {
+        f.SwitchPuzzle(c.puzzle);
+        log.clear();
+        if (c.button == Qt::NoButton)
+            QTest::mouseMove(box, QPoint(100, 200));
+        else
+            QTest::mousePress(box, c.button, {}, QPoint(100, 200));
+        std::vector<std::string> expected;
+        if (c.expected)
+            expected.push_back(c.expected);
+        EXPECT_EQ(log, expected) << "puzzle " << c.puzzle << " button " << c.button;
+        if (c.button != Qt::NoButton)
+            QTest::mouseRelease(box, c.button, {}, QPoint(100, 200));
+    }
+}
+
+TEST_F(MainFormTest, HotspotTakesPressesAndMovesAwayFromThePuzzle)
+{
+    TMainForm& f = started();
+    f.show();
+    QWidget* hotspot = f.rulesHotspot();
+    ASSERT_EQ(f.childAt(420, 190), hotspot);
+    QTest::mouseMove(hotspot, QPoint(5, 5));
+    QTest::mousePress(hotspot, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(log, (std::vector<std::string>{"showRules 0 [timer off]"}));
+    EXPECT_TRUE(f.timer().isActive());
+    // Just outside the hotspot the puzzle gets the press.
+    log.clear();
+    QTest::mousePress(f.drawingArea(), Qt::LeftButton, {}, QPoint(417, 160));
+    EXPECT_EQ(log, (std::vector<std::string>{"0 Left 417,160"}));
+}
+
+TEST_F(MainFormTest, ClockCountsOnlyWhilePlaying)
+{
+    TMainForm& f = started();
+    auto* clock = static_cast<SevenSegmentDisplay*>(f.clockDisplay());
+    f.TimerTimer();
+    EXPECT_EQ(f.elapsedOf(0), 0) << "fresh";
+    f.setPlayState(StateInProgress);
+    for (int i = 0; i < 5; ++i)
+        f.TimerTimer();
+    EXPECT_EQ(f.elapsedOf(0), 5);
+    EXPECT_EQ(clock->value(), 5);
+    for (int state : {StateSolved, StateFailed, StateFresh}) {
+        f.setPlayState(state);
+        f.TimerTimer();
+        EXPECT_EQ(f.elapsedOf(0), 5) << state;
+    }
+    EXPECT_FALSE(logged("0 TimerTick"));
+    f.SwitchPuzzle(PuzzleZupel);
+    f.TimerTimer();
+    EXPECT_TRUE(logged("1 TimerTick"));
+}
+
+TEST_F(MainFormTest, SwitchingGeneratesOnlyOnceAndKeepsEachClock)
+{
+    TMainForm& f = started();
+    f.setPlayState(StateInProgress);
+    f.TimerTimer();
+    f.TimerTimer();
+    ASSERT_TRUE(f.SwitchPuzzle(PuzzleZupel));
+    EXPECT_EQ(log, (std::vector<std::string>{"1 NewPuzzleAtStart", "1 PaintPuzzle"}));
+    EXPECT_EQ(f.playStateOf(PuzzleZupel), StateFresh);
+    EXPECT_EQ(f.screen().pixel(10, 10), qRgb(10, 200, 10)) << "ZUPEL's background is shown";
+    EXPECT_EQ(f.rulesHotspot()->geometry(), QRect(424, 43, 61, 314));
+    f.TimerTimer();
+    log.clear();
+    ASSERT_TRUE(f.SwitchPuzzle(PuzzlePliva));
+    EXPECT_EQ(log, (std::vector<std::string>{"0 PaintPuzzle"}));
+    EXPECT_EQ(f.elapsedOf(PuzzlePliva), 2);
+    EXPECT_EQ(f.playStateOf(PuzzlePliva), StateInProgress);
+    EXPECT_EQ(static_cast<SevenSegmentDisplay*>(f.clockDisplay())->value(), 2);
+    log.clear();
+    f.SwitchPuzzle(PuzzleZupel);
+    EXPECT_EQ(log, (std::vector<std::string>{"1 PaintPuzzle"}));
+    log.clear();
+    f.button("ZupeBtn")->click();
+    EXPECT_TRUE(log.empty()) << "the button that is down does nothing";
+}
+
+TEST_F(MainFormTest, VanishedBackgroundKeepsThePreviousPuzzle)
+{
+    TMainForm& f = started();
+    QFile::remove(dataDir() + "b4.bmp");
+    f.button("HuxeBtn")->click();
+    EXPECT_EQ(f.currentPuzzle(), PuzzlePliva);
+    EXPECT_TRUE(f.button("PlivBtn")->isChecked());
+    EXPECT_FALSE(f.button("HuxeBtn")->isChecked());
+    EXPECT_EQ(f.playStateOf(PuzzleHuxel), StateNotGenerated);
+    EXPECT_TRUE(logged("error Not enough memory or bitmap not found! Program aborted."));
+    EXPECT_EQ(f.background().pixel(0, 0), qRgb(200, 10, 10));
+}
+
+TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
+{
+    TMainForm& f = started();
+    f.setPlayState(StateSolved);
+    f.TimerTimer();
+    f.MixBtnClick();
+    EXPECT_EQ(log, (std::vector<std::string>{"0 NewPuzzle", "0 PaintPuzzle"}));
+    EXPECT_EQ(f.playState(), StateFresh);
+
+    f.setPlayState(StateInProgress);
+    f.TimerTimer();
+    log.clear();
+    dialogs.giveUpAnswer = ShellDialogs::Cancel;
+    f.MixBtnClick();
+    EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]"}));
+    EXPECT_EQ(f.elapsed(), 1);
+    EXPECT_EQ(f.playState(), StateInProgress);
+    EXPECT_TRUE(f.timer().isActive());
+
+    log.clear();
+    dialogs.giveUpAnswer = ShellDialogs::Ok;
+    f.MixBtnClick();
+    EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]", "0 NewPuzzle", "0 PaintPuzzle"}));
+    EXPECT_EQ(f.elapsed(), 0);
+    EXPECT_EQ(f.playState(), StateFresh);
+}
+
+TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
+{
+    TMainForm& f = started();
+    f.show();
+    QToolButton* option = f.button("OptionBtn");
+    struct {
+        QPoint at;
+        const char* expected;
+    } presses[] = {{{15, 3}, "0 Option up"}, {{5, 5}, "0 Option down"}, {{3, 15}, "0 Option down"}};
+    for (const auto& press : presses) {
+        log.clear();
+        QTest::mousePress(option, Qt::LeftButton, {}, press.at);
+        QTest::mouseRelease(option, Qt::LeftButton, {}, press.at);
+        EXPECT_EQ(log, (std::vector<std::string>{press.expected})) << press.at.x() << "," << press.at.y();
+    }
+    // The right button acts too, and the clock returns to 0 even when the level stays.
+    f.setPlayState(StateSolved);
+    f.setElapsed(9);
+    log.clear();
+    QTest::mousePress(option, Qt::RightButton, {}, QPoint(20, 1));
+    EXPECT_EQ(log, (std::vector<std::string>{"0 Option up"}));
+    EXPECT_EQ(f.elapsed(), 0);
+
+    f.setPlayState(StateInProgress);
+    f.setElapsed(4);
+    dialogs.giveUpAnswer = ShellDialogs::Cancel;
+    log.clear();
+    f.OptionBtnMouseDown(15, 3);
+    EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]"}));
+    EXPECT_EQ(f.elapsed(), 4);
+    EXPECT_TRUE(f.timer().isActive());
+
+    log.clear();
+    f.OptionZBtnMouseDown(15, 3);
+    EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]"})) << "PLIVA has no second option";
+    f.SwitchPuzzle(PuzzleVexor);
+    log.clear();
+    f.OptionZBtnMouseDown(3, 15);
+    EXPECT_EQ(log, (std::vector<std::string>{"2 OptionZ down"}));
+}
+
+TEST_F(MainFormTest, PauseOnlyWhilePlaying)
+{
+    TMainForm& f = started();
+    for (int state : {StateFresh, StateSolved, StateFailed}) {
+        f.setPlayState(state);
+        f.PauseBtnClick();
+    }
+    EXPECT_TRUE(log.empty());
+    f.setPlayState(StateInProgress);
+    f.PauseBtnClick();
+    EXPECT_EQ(log, (std::vector<std::string>{"showPaused [timer off]"}));
+    EXPECT_TRUE(f.timer().isActive());
+}
+
+TEST_F(MainFormTest, ToolbarDialogsStopTheClockExceptLanguage)
+{
+    TMainForm& f = started();
+    f.HighScoreBtnClick();
+    f.InfoBtnClick();
+    f.TongueBtnClick();
+    EXPECT_EQ(log, (std::vector<std::string>{"showHighScores pliv7 0 [timer off]", "showAbout [timer off]",
+                                             "chooseLanguage [timer on]"}));
+}
+
+TEST_F(MainFormTest, SolvedAndFailedReportsFollowTheirOrderAndGuards)
+{
+    TMainForm& f = started();
+    modules[0]->level = 9;
+    f.setPlayState(StateInProgress);
+    f.setElapsed(42);
+    f.PuzzleSolved();
+    EXPECT_EQ(f.playState(), StateSolved);
+    EXPECT_EQ(sound.played, (std::vector<int>{10}));
+    EXPECT_EQ(log, (std::vector<std::string>{"showSolved [timer on]", "showHighScores pliv9 42 [timer on]"}));
+    log.clear();
+    f.PuzzleSolved();
+    f.PuzzleFailed();
+    EXPECT_TRUE(log.empty()) << "nothing after a solve";
+    EXPECT_EQ(f.playState(), StateSolved);
+
+    f.SwitchPuzzle(PuzzleZupel);
+    modules[1]->level = 10;
+    log.clear();
+    f.PuzzleFailed();
+    f.PuzzleFailed();
+    EXPECT_EQ(f.playState(), StateFailed);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "showFailed [timer on]"), 2) << "a failure in state 4 runs again";
+    EXPECT_TRUE(logged("showHighScores zupe10 0 [timer on]"));
+}
+
+TEST_F(MainFormTest, SoundFollowsTheSoundButton)
+{
+    TMainForm& f = started();
+    f.PlaySound(3);
+    f.button("SoundBtn")->click();
+    EXPECT_EQ(f.button("SoundBtn")->toolTip(), "Without sound ist is boring.");
+    f.PlaySound(4);
+    f.setPlayState(StateInProgress);
+    f.PuzzleSolved();
+    EXPECT_EQ(sound.played, (std::vector<int>{3}));
+    EXPECT_TRUE(logged("showSolved [timer on]")) << "a silent solve still shows its dialog";
+}
+
+TEST_F(MainFormTest, ScoreListKeyIsPrefixAndLevel)
+{
+    TMainForm& f = started();
+    const char* expected[] = {"pliv12", "zupe12", "vexo12", "huxe12"};
+    for (int puzzle = 0; puzzle < 4; ++puzzle) {
+        f.SwitchPuzzle(puzzle);
+        modules[puzzle]->level = 12;
+        EXPECT_EQ(f.SelectScoreList(), expected[puzzle]);
+    }
+    modules[2]->level = 23;
+    f.SwitchPuzzle(PuzzleVexor);
+    EXPECT_EQ(f.SelectScoreList(), "vexo23");
+}
+
+TEST_F(MainFormTest, DelayShowsTheDrawingThenWaits)
+{
+    TMainForm& f = started();
+    f.Delay(300);
+    f.Delay(0);
+    EXPECT_EQ(sleeps, (std::vector<unsigned>{300, 0}));
+}
+
+TEST_F(MainFormTest, CloseAsksAndCancelKeepsRunning)
+{
+    TMainForm& f = started();
+    f.show();
+    dialogs.endGameAnswer = ShellDialogs::Cancel;
+    EXPECT_FALSE(f.close());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.timer().isActive());
+    EXPECT_TRUE(logged("askEndGame [timer off]"));
+    EXPECT_FALSE(QFile::exists(iniPath())) << "nothing written on a cancelled close";
+}
+
+TEST_F(MainFormTest, CloseWritesCommonAndModulesInOrder)
+{
+    TMainForm& f = started();
+    f.show();
+    QTest::qWait(10);
+    f.SwitchPuzzle(PuzzleHuxel);
+    f.button("SoundBtn")->click();
+    f.setTongue(1);
+    log.clear();
+    dialogs.endGameAnswer = ShellDialogs::Ok;
+    EXPECT_TRUE(f.close());
+    EXPECT_FALSE(f.timer().isActive());
+    const std::vector<std::string> expected = {
+        "askEndGame [timer off]",         "closeHelp",
+        "0 SaveSettings mode=3 sound=-9", "2 SaveSettings mode=3 sound=-9",
+        "1 SaveSettings mode=3 sound=-9", "3 SaveSettings mode=3 sound=-9",
+    };
+    EXPECT_EQ(log, expected);
+    SettingsStore& ini = *settings;
+    EXPECT_EQ(ini.ReadString("common", "sound", "?"), "0");
+    EXPECT_EQ(ini.ReadString("common", "music", "?"), "1");
+    EXPECT_EQ(ini.ReadString("common", "tongue", "?"), "1");
+    EXPECT_EQ(ini.ReadString("common", "MainForm", "?"), "?") << "the position comes when the window is destroyed";
+    form.reset();
+    EXPECT_TRUE(ini.ReadString("common", "MainForm", "?").startsWith("200,"));
+}
+
+TEST_F(MainFormTest, WindowPositionIsPulledBackOntoTheDesktop)
+{
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    const int left = desktop.right() + 1 - 500 + 100;
+    writeIni(QString("[common]\nMainForm=\"200,0,1,%1,40,%2,406\"\n").arg(left).arg(left + 500));
+    TMainForm& f = start();
+    f.show();
+    EXPECT_EQ(f.frameGeometry().right(), desktop.right());
+    EXPECT_EQ(f.frameGeometry().top(), 40);
+}
+
+TEST_F(MainFormTest, SixItemPositionCentresTheWindow)
+{
+    writeIni("[common]\nMainForm=\"200,0,1,0,0,500\"\n");
+    TMainForm& f = start();
+    f.show();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(f.frameGeometry().center().x() / 2, available.center().x() / 2);
+}
+
+TEST(SevenSegmentDisplay, ShowsSixPositionsAndASign)
+{
+    SevenSegmentDisplay display;
+    const std::pair<int, const char*> cases[] = {{0, "     0"}, {42, "    42"}, {-17, "   -17"}, {1234567, "234567"}};
+    for (const auto& [value, text] : cases) {
+        display.display(value);
+        EXPECT_EQ(display.shownText(), text) << value;
+    }
+}
+
+} // namespace
