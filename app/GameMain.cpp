@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "app/GameMain.h"
 #include "app/GameDialogs.h"
@@ -13,14 +14,18 @@
 #include "puzzles/pliva/Pliva.h"
 
 namespace {
-// Qt ends the process with a long dump when it cannot reach a display; say it in one line.
-void reportFatalAndExit(QtMsgType type, const QMessageLogContext&, const QString& message)
+// Qt ends the process with a long dump when it cannot reach a display. While the application
+// object comes up, messages wait here: a fatal one becomes one clear line, the rest follow later.
+QStringList startupMessages;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "frobny-office: cannot start the window system: %s\n", qPrintable(message.split('\n').first()));
+        std::fprintf(stderr, "frobny-office: cannot start the window system: %s\n",
+                     qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
         std::_Exit(EXIT_FAILURE);
     }
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    startupMessages.append(message);
 }
 
 bool displayAvailable()
@@ -52,9 +57,11 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
         std::fprintf(stderr, "frobny-office: no display found (DISPLAY and WAYLAND_DISPLAY are not set)\n");
         return EXIT_FAILURE;
     }
-    qInstallMessageHandler(reportFatalAndExit);
+    qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
+    for (const QString& message : std::exchange(startupMessages, {}))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
     QApplication::setApplicationName(QStringLiteral("Frobny Office"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
 
