@@ -446,6 +446,20 @@ QImage glyphStrip(const GlyphStrip& strip)
     return result;
 }
 
+QImage enlargedGlyph(const QString& name, QSize cell, int scale)
+{
+    const auto found = toolbarSymbols().find(name);
+    if (found == toolbarSymbols().end() || scale < 1)
+        return {};
+    QImage image = transparentImage(cell.width() * scale, cell.height() * scale);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    found->second(painter, QSizeF(cell));
+    return image;
+}
+
 QImage buttonPicture(const QString& name)
 {
     const auto found = buttonSymbols().find(name);

@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include "Glyphs.h"
 #include "PaintKit.h"
 
 #include <QPainterPath>
@@ -93,6 +94,94 @@ QImage iconPicture(int size)
     curve.cubicTo(24, 40, 28, 34, 34, 30);
     curve.cubicTo(40, 26, 44, 20, 49, 15);
     painter.drawPath(curve);
+    return image;
+}
+
+} // namespace art
+
+namespace art {
+
+namespace {
+
+void paintMakerPlate(QPainter& painter, const QRectF& plate, int letterSize)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient tone(plate.topLeft(), plate.bottomLeft());
+    tone.setColorAt(0, palette::amber.lighter(115));
+    tone.setColorAt(1, QColor(0xD0, 0x6A, 0x1C));
+    painter.setPen(QPen(QColor(0x7A, 0x3E, 0x0C), 1));
+    painter.setBrush(tone);
+    painter.drawRoundedRect(plate, plate.height() / 5, plate.height() / 5);
+    QFont font = artFont(letterSize, true);
+    font.setItalic(true);
+    paintCentredText(painter, plate.translated(2, 2), QStringLiteral("F"), font, QColor(0x5A, 0x2A, 0x05));
+    paintCentredText(painter, plate, QStringLiteral("F"), font, Qt::white);
+    painter.restore();
+}
+
+} // namespace
+
+QImage splashPicture()
+{
+    QImage image = blankImage(200, 150, palette::deskLight);
+    QPainter painter(&image);
+    paintDesk(painter, image.rect(), 6);
+    paintPaperSheet(painter, QRect(10, 10, 178, 128));
+    painter.drawImage(QRect(20, 20, 40, 40), iconPicture(40));
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(artFont(19, true));
+    painter.setPen(palette::navy);
+    painter.drawText(QRect(66, 20, 118, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Frobny"));
+    painter.drawText(QRect(66, 40, 118, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Office"));
+    painter.setFont(artFont(11));
+    painter.setPen(palette::ink);
+    painter.drawText(QRect(20, 66, 160, 14), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("V1.3"));
+    painter.setPen(palette::paperShade);
+    painter.drawLine(20, 84, 178, 84);
+    const char* puzzles[] = {"glyph_pliv", "glyph_zupe", "glyph_vexo", "glyph_huxe"};
+    for (int index = 0; index < 4; ++index)
+        painter.drawImage(22 + 40 * index, 92,
+                          enlargedGlyph(QString::fromLatin1(puzzles[index]), QSize(18, 18), 2));
+    return image;
+}
+
+QImage aboutPicture()
+{
+    QImage image = blankImage(100, 75, palette::paper);
+    QPainter painter(&image);
+    QLinearGradient tone(0, 0, 0, 75);
+    tone.setColorAt(0, QColor(0xFF, 0xFE, 0xF8));
+    tone.setColorAt(1, QColor(0xEE, 0xEA, 0xDC));
+    painter.fillRect(image.rect(), tone);
+    paintMakerPlate(painter, QRectF(27.5, 6.5, 45, 36), 32);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(artFont(12, true));
+    painter.setPen(palette::navy);
+    painter.drawText(QRect(0, 46, 100, 24), Qt::AlignCenter, QStringLiteral("FROBNY GAMES"));
+    return image;
+}
+
+QImage rulesPicture()
+{
+    QImage image = blankImage(340, 268, palette::clipBoard);
+    QPainter painter(&image);
+    QLinearGradient board(0, 0, 340, 268);
+    board.setColorAt(0, palette::clipBoard.lighter(115));
+    board.setColorAt(1, palette::clipBoard.darker(110));
+    painter.fillRect(image.rect(), board);
+    painter.setPen(palette::clipBoard.darker(150));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    paintPaperSheet(painter, QRect(8, 10, 324, 219));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF clip(140, -4, 60, 13);
+    QLinearGradient metal(clip.topLeft(), clip.bottomLeft());
+    metal.setColorAt(0, palette::clipMetal.lighter(125));
+    metal.setColorAt(1, palette::clipMetal.darker(125));
+    painter.setBrush(metal);
+    painter.setPen(QPen(palette::clipMetal.darker(170), 1));
+    painter.drawRoundedRect(clip, 4, 4);
+    paintMakerPlate(painter, QRectF(12.5, 236.5, 32, 25), 20);
     return image;
 }
 

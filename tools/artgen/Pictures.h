@@ -11,4 +11,11 @@ QImage dialogPicture();
 // The program icon at the given edge length.
 QImage iconPicture(int size);
 
+// 200 x 150 start-up picture.
+QImage splashPicture();
+// 100 x 75 maker logo of the about box.
+QImage aboutPicture();
+// 340 x 268 rules window: a clipboard whose sheet (x 12..328, y 12..224) carries the rules text.
+QImage rulesPicture();
+
 } // namespace art

@@ -49,7 +49,10 @@ std::vector<NamedPicture> resources()
     std::vector<NamedPicture> pictures{{QStringLiteral("toolbar.png"), art::toolbarPicture()},
                                        {QStringLiteral("dialog.png"), art::dialogPicture()},
                                        {QStringLiteral("icon.png"), art::iconPicture(64)},
-                                       {QStringLiteral("icon32.png"), art::iconPicture(32)}};
+                                       {QStringLiteral("icon32.png"), art::iconPicture(32)},
+                                       {QStringLiteral("splash.png"), art::splashPicture()},
+                                       {QStringLiteral("about.png"), art::aboutPicture()},
+                                       {QStringLiteral("rules.png"), art::rulesPicture()}};
     for (const art::GlyphStrip& strip : art::glyphStrips())
         pictures.emplace_back(QString::fromLatin1(strip.name) + QStringLiteral(".png"),
                               art::glyphStrip(strip));
