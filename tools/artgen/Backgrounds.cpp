@@ -262,7 +262,7 @@ QImage plivaBackground()
     painter.setPen(QColor(0xDD, 0xE1, 0xE8));
     painter.drawLine(30, 283, 406, 283);
     painter.drawLine(30, 309, 406, 309);
-    paintTitle(painter, QPoint(30, 26), QStringLiteral("PLIVA"), 10);
+    paintTitle(painter, QPoint(30, 24), QStringLiteral("PLIVA"), 10);
     paintPlivaSwitches(painter);
     paintMug(painter, QPointF(450, 103), 21);
     paintRulesClipboard(painter, QRect(418, 155, 71, 161));

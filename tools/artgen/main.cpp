@@ -66,6 +66,9 @@ std::vector<NamedPicture> resources()
 
 int main(int argc, char** argv)
 {
+    // A build machine has no display; the pictures need none.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() != 3) {
