@@ -128,6 +128,28 @@ TEST(ArtResources, GlyphsAreDrawnOnTransparentGround)
     }
 }
 
+TEST(ArtResources, DisabledGlyphsLookDifferentFromNormalOnes)
+{
+    const struct {
+        const char* path;
+        int cellWidth;
+    } strips[] = {{":/art/glyph_mix.png", 18},
+                  {":/art/glyph_option.png", 19},
+                  {":/art/glyph_optionz.png", 19},
+                  {":/art/glyph_sound.png", 16},
+                  {":/art/glyph_midi.png", 16}};
+    for (const auto& strip : strips) {
+        SCOPED_TRACE(strip.path);
+        const QImage picture(QString::fromLatin1(strip.path));
+        ASSERT_GE(picture.width(), 2 * strip.cellWidth);
+        const QImage normal = picture.copy(0, 0, strip.cellWidth, picture.height());
+        const QImage disabled = picture.copy(strip.cellWidth, 0, strip.cellWidth, picture.height());
+        // A greyed-out copy of a coloured symbol: told apart at a glance.
+        EXPECT_FALSE(normal.allGray());
+        EXPECT_TRUE(disabled.allGray());
+    }
+}
+
 TEST(ArtResources, DialogShowsCalmPaperWhereTheDialogsCutIt)
 {
     const QImage dialog = QImage(QStringLiteral(":/art/dialog.png")).convertToFormat(QImage::Format_RGB32);
