@@ -1,5 +1,6 @@
 #include "Backgrounds.h"
 
+#include "Glyphs.h"
 #include "PaintKit.h"
 
 #include <QPainterPath>
@@ -312,6 +313,7 @@ QImage huxelBackground()
         paintRuler(painter, QRect(19, 34, 19, 288), false);
         paintFontButton(painter);
         paintTitle(painter, QPoint(66, 86), QStringLiteral("HUXEL"), 22);
+        painter.drawImage(QPoint(392, 57), enlargedGlyph(QStringLiteral("glyph_huxe"), QSize(18, 18), 2));
         paintRulesClipboard(painter, QRect(180, 50, 130, 50));
         paintTableArea(painter, huxelLeftTable, false);
         paintTableArea(painter, huxelRightTable, false);
