@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,6 +123,13 @@ public:
     std::vector<int> played;
 };
 
+// A pointer move without buttons, delivered whatever the last pointer position was.
+void sendMove(QWidget* widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -174,6 +182,16 @@ protected:
     TMainForm& started()
     {
         start();
+        log.clear();
+        return *form;
+    }
+
+    // Shown, with the first activation (language question) already behind it.
+    TMainForm& shown()
+    {
+        start();
+        form->show();
+        QTest::qWait(10);
         log.clear();
         return *form;
     }
@@ -294,14 +312,13 @@ TEST_F(MainFormTest, RoutesPressesAndMovesByTheTable)
         {3, Qt::LeftButton, "3 Left 100,200"},  {3, Qt::RightButton, "3 Right 100,200"},
         {3, Qt::MiddleButton, nullptr},         {3, Qt::NoButton, "3 Move 100,200"},
     };
-    TMainForm& f = started();
-    f.show();
+    TMainForm& f = shown();
     QWidget* box = f.drawingArea();
     for (const RouteCase& c : table) {
         f.SwitchPuzzle(c.puzzle);
         log.clear();
         if (c.button == Qt::NoButton)
-            QTest::mouseMove(box, QPoint(100, 200));
+            sendMove(box, QPoint(100, 200));
         else
             QTest::mousePress(box, c.button, {}, QPoint(100, 200));
         std::vector<std::string> expected;
@@ -315,11 +332,10 @@ TEST_F(MainFormTest, RoutesPressesAndMovesByTheTable)
 
 TEST_F(MainFormTest, HotspotTakesPressesAndMovesAwayFromThePuzzle)
 {
-    TMainForm& f = started();
-    f.show();
+    TMainForm& f = shown();
     QWidget* hotspot = f.rulesHotspot();
     ASSERT_EQ(f.childAt(420, 190), hotspot);
-    QTest::mouseMove(hotspot, QPoint(5, 5));
+    sendMove(hotspot, QPoint(5, 5));
     QTest::mousePress(hotspot, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_EQ(log, (std::vector<std::string>{"showRules 0 [timer off]"}));
     EXPECT_TRUE(f.timer().isActive());

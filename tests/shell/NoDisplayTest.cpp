@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Run {
+struct GameRun {
     int exitCode;
     QStringList errorLines;
 };
 
 // Starts the game program with the given environment changes and no display.
-Run runGame(const QList<std::pair<QString, QString>>& set)
+GameRun runGame(const QList<std::pair<QString, QString>>& set)
 {
     QTemporaryDir config;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -33,7 +33,7 @@ TEST(NoDisplay, EndsWithOneLineAndAFailureStatus)
         {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":97"}},
     };
     for (const auto& set : cases) {
-        const Run run = runGame(set);
+        const GameRun run = runGame(set);
         EXPECT_EQ(run.exitCode, 1);
         ASSERT_EQ(run.errorLines.size(), 1) << run.errorLines.join('\n').toStdString();
         EXPECT_TRUE(run.errorLines[0].startsWith("frobny-office: ")) << run.errorLines[0].toStdString();
