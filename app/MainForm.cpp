@@ -120,6 +120,7 @@ TMainForm::TMainForm(ShellParts parts) : parts_(std::move(parts))
 {
     if (!parts_.sleep)
         parts_.sleep = sleepMonotonic;
+    setFont(Canvas::fontPixels(QStringLiteral("System"), 13));
     modules_ = parts_.makeModules(*this);
     buildToolbar();
     box_ = new DrawingArea(*this, this);
