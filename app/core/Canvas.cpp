@@ -1,4 +1,451 @@
 #include "app/core/Canvas.h"
-// Placeholder until the rasteriser lands.
-Canvas::Canvas(QImage& image) : image_(image) {}
-void Canvas::copyFrom(const QImage&, const QRect&, QPoint) {}
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+// GDI's own coordinate space is 27 bits wide; clamping keeps every product below 64 bits.
+constexpr int CoordinateLimit = 1 << 27;
+
+int clampCoordinate(int value)
+{
+    return std::clamp(value, -CoordinateLimit, CoordinateLimit);
+}
+
+QPoint clampPoint(QPoint point)
+{
+    return {clampCoordinate(point.x()), clampCoordinate(point.y())};
+}
+
+long long floorDiv(long long numerator, long long denominator)
+{
+    const long long quotient = numerator / denominator;
+    return (numerator % denominator != 0 && (numerator < 0) != (denominator < 0)) ? quotient - 1 : quotient;
+}
+
+long long ceilDiv(long long numerator, long long denominator)
+{
+    return -floorDiv(-numerator, denominator);
+}
+
+// The pixels of one drawing call. Copies paint at once; inversions wait for finish(), so a pixel
+// that several parts of the call cover (polyline joints, fill under outline) flips only once.
+class PixelSink {
+  public:
+    PixelSink(QImage& image, bool invert)
+        : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()), height_(image.height()),
+          invert_(invert)
+    {
+    }
+    PixelSink(const PixelSink&) = delete;
+    PixelSink& operator=(const PixelSink&) = delete;
+    ~PixelSink() { finish(); }
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setColor(ColorRef color) { rgb_ = 0xFF000000u | toQRgb(color); }
+
+    void plot(long long x, long long y)
+    {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_)
+            return;
+        if (invert_)
+            touched_.push_back(static_cast<long long>(y) * width_ + x);
+        else
+            row(static_cast<int>(y))[x] = rgb_;
+    }
+
+    // Pixels [left, right) of row y.
+    void span(long long y, long long left, long long right)
+    {
+        if (y < 0 || y >= height_)
+            return;
+        left = std::max(left, 0LL);
+        right = std::min(right, static_cast<long long>(width_));
+        for (long long x = left; x < right; ++x)
+            plot(x, y);
+    }
+
+    void finish()
+    {
+        std::sort(touched_.begin(), touched_.end());
+        touched_.erase(std::unique(touched_.begin(), touched_.end()), touched_.end());
+        for (long long index : touched_)
+            row(static_cast<int>(index / width_))[index % width_] ^= 0x00FFFFFFu;
+        touched_.clear();
+    }
+
+  private:
+    QRgb* row(int y) { return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_); }
+
+    uchar* bits_;
+    qsizetype stride_;
+    int width_;
+    int height_;
+    bool invert_;
+    QRgb rgb_ = 0xFF000000u;
+    std::vector<long long> touched_;
+};
+
+// Steps of a thin line that can land inside [0, size) on its major axis.
+struct StepRange {
+    long long first;
+    long long end;
+};
+
+StepRange visibleSteps(long long start, int direction, long long steps, int size)
+{
+    if (direction > 0)
+        return {std::max(0LL, -start), std::min(steps, size - start)};
+    return {std::max(0LL, start - (size - 1)), std::min(steps, start + 1)};
+}
+
+// Calls visit(x, y, step) for each pixel of a thin line, the end point left out. Where the ideal
+// line passes exactly halfway between two pixels, GDI takes the one with the smaller coordinate.
+template <typename Visit> void walkLine(QPoint from, QPoint to, int width, int height, Visit visit)
+{
+    const long long dx = to.x() - from.x();
+    const long long dy = to.y() - from.y();
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    if (steps == 0)
+        return;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const long long major = xMajor ? from.x() : from.y();
+    const long long minor = xMajor ? from.y() : from.x();
+    const long long minorDelta = xMajor ? dy : dx;
+    const int direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const StepRange range = visibleSteps(major, direction, steps, xMajor ? width : height);
+    for (long long i = range.first; i < range.end; ++i) {
+        const long long along = major + direction * i;
+        const long long across = minor + ceilDiv(2 * i * minorDelta - steps, 2 * steps);
+        if (xMajor)
+            visit(along, across, i);
+        else
+            visit(across, along, i);
+    }
+}
+
+// Returns the dot pattern's phase after the line, so that a polyline continues it.
+long long thinLine(PixelSink& sink, QPoint from, QPoint to, bool dotted, long long phase = 0)
+{
+    walkLine(from, to, sink.width(), sink.height(), [&](long long x, long long y, long long step) {
+        // Dots: three pixels on, three off.
+        if (!dotted || (phase + step) % 6 < 3)
+            sink.plot(x, y);
+    });
+    return phase + std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+}
+
+// ALTERNATE fill at integer points: a pixel belongs to a span [left, right) between the crossings
+// of its row with the polygon's edges, counting an edge from its top end up to its bottom end.
+void fillPolygon(PixelSink& sink, const std::vector<QPoint>& points)
+{
+    if (points.size() < 3)
+        return;
+    auto [lowest, highest] =
+        std::minmax_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    const long long top = std::max(0, lowest->y());
+    const long long bottom = std::min(sink.height(), highest->y());
+    std::vector<long long> crossings;
+    for (long long y = top; y < bottom; ++y) {
+        crossings.clear();
+        for (size_t i = 0; i < points.size(); ++i) {
+            const QPoint a = points[i];
+            const QPoint b = points[(i + 1) % points.size()];
+            if ((a.y() <= y && y < b.y()) || (b.y() <= y && y < a.y()))
+                crossings.push_back(a.x() + ceilDiv((y - a.y()) * (b.x() - a.x()), b.y() - a.y()));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
+            sink.span(y, crossings[i], crossings[i + 1]);
+    }
+}
+
+// The round dot a wide pen leaves at a point: GDI's elliptic region of the pen's width.
+void penDot(PixelSink& sink, QPoint centre, int width)
+{
+    if (width == 2) {
+        sink.span(centre.y() - 1, centre.x() - 1, centre.x() + 1);
+        sink.span(centre.y(), centre.x() - 1, centre.x() + 1);
+        return;
+    }
+    sink.plot(centre.x(), centre.y() - 1);
+    sink.span(centre.y(), centre.x() - 1, centre.x() + 2);
+    sink.plot(centre.x(), centre.y() + 1);
+}
+
+// The straight body of a wide segment: the segment moved sideways by half the pen width to each
+// side, as a polygon with integer corners.
+void wideBody(PixelSink& sink, QPoint from, QPoint to, int width)
+{
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const double length = std::hypot(dx, dy);
+    if (length == 0)
+        return;
+    const double half = width / 2.0;
+    const QPoint side(static_cast<int>(std::lround(dy / length * half)),
+                      static_cast<int>(std::lround(-dx / length * half)));
+    fillPolygon(sink, {from + side, to + side, to - side, from - side});
+}
+
+void wideLine(PixelSink& sink, QPoint from, QPoint to, int width)
+{
+    penDot(sink, from, width);
+    penDot(sink, to, width);
+    wideBody(sink, from, to, width);
+}
+
+struct Stroke {
+    int width = 1;
+    bool dotted = false;
+};
+
+// Strokes the lines between consecutive points (and back to the first when closed). Within one
+// stroke the dot pattern runs on across the corners, as in GDI's Polyline.
+void strokePolyline(PixelSink& sink, const std::vector<QPoint>& points, const Stroke& stroke, bool closed)
+{
+    if (points.size() < 2)
+        return;
+    long long phase = 0;
+    const size_t lines = closed ? points.size() : points.size() - 1;
+    for (size_t i = 0; i < lines; ++i) {
+        const QPoint from = points[i];
+        const QPoint to = points[(i + 1) % points.size()];
+        if (stroke.width > 1)
+            wideLine(sink, from, to, stroke.width);
+        else
+            phase = thinLine(sink, from, to, stroke.dotted, phase);
+    }
+}
+
+// A box with its corners in order. GDI's FillRect paints a reversed rectangle like a negative
+// extent, from the start edge backward, which moves it one pixel against the ordered one.
+QRect orderedBox(int left, int top, int right, int bottom, bool reversedFromStart = false)
+{
+    const int shift = reversedFromStart ? 1 : 0;
+    if (left > right)
+        std::swap(left, right), left += shift, right += shift;
+    if (top > bottom)
+        std::swap(top, bottom), top += shift, bottom += shift;
+    return QRect(QPoint(clampCoordinate(left), clampCoordinate(top)),
+                 QPoint(clampCoordinate(right) - 1, clampCoordinate(bottom) - 1));
+}
+
+void fillBox(PixelSink& sink, long long left, long long top, long long right, long long bottom)
+{
+    for (long long y = std::max(0LL, top); y < std::min(bottom, static_cast<long long>(sink.height())); ++y)
+        sink.span(y, left, right);
+}
+
+// Spans [left, right) of each row of an ellipse inscribed in box.
+std::vector<std::pair<long long, long long>> ellipseSpans(const QRect& box)
+{
+    std::vector<std::pair<long long, long long>> spans(std::max(0, box.height()));
+    const double radiusX = box.width() / 2.0 - 0.25;
+    const double radiusY = box.height() / 2.0 - 0.25;
+    const double centreX = box.left() + (box.width() - 1) / 2.0;
+    const double centreY = box.top() + (box.height() - 1) / 2.0;
+    for (int row = 0; row < box.height(); ++row) {
+        const double v = (box.top() + row - centreY) / radiusY;
+        const double reach = v * v <= 1 ? radiusX * std::sqrt(1 - v * v) : -1;
+        const long long left = static_cast<long long>(std::ceil(centreX - reach));
+        const long long right = static_cast<long long>(std::floor(centreX + reach)) + 1;
+        spans[row] = {left, std::max(left, right)};
+    }
+    return spans;
+}
+
+} // namespace
+
+Canvas::Canvas(QImage& image) : image_(image)
+{
+    // The rasteriser writes 32-bit pixels; other formats are converted once, in place.
+    const auto format = image_.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied && !image_.isNull())
+        image_.convertTo(image_.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+void Canvas::setPen(ColorRef color, int width, PenStyle style, PenMode mode)
+{
+    pen_.color = color;
+    // Dotted pens are always thin; wider solid pens than 3 are not needed and drawn as 3.
+    pen_.width = style == PenStyle::Dot ? 1 : std::clamp(width, 1, 3);
+    pen_.style = style;
+    pen_.mode = mode;
+    pen_.visible = true;
+}
+
+void Canvas::setNoPen()
+{
+    pen_.visible = false;
+}
+
+void Canvas::setBrush(ColorRef color)
+{
+    brush_.color = color;
+    brush_.visible = true;
+}
+
+void Canvas::setNoBrush()
+{
+    brush_.visible = false;
+}
+
+void Canvas::moveTo(int x, int y)
+{
+    position_ = clampPoint({x, y});
+}
+
+void Canvas::lineTo(int x, int y)
+{
+    line(position_.x(), position_.y(), x, y);
+    position_ = clampPoint({x, y});
+}
+
+void Canvas::line(int x0, int y0, int x1, int y1)
+{
+    polyline({{x0, y0}, {x1, y1}});
+}
+
+void Canvas::polyline(const std::vector<QPoint>& points)
+{
+    if (!pen_.visible)
+        return;
+    std::vector<QPoint> clamped(points.size());
+    std::transform(points.begin(), points.end(), clamped.begin(), clampPoint);
+    PixelSink sink(image_, pen_.mode == PenMode::Invert);
+    sink.setColor(pen_.color);
+    strokePolyline(sink, clamped, {pen_.width, pen_.style == PenStyle::Dot}, false);
+}
+
+void Canvas::fillRect(int left, int top, int right, int bottom, ColorRef color)
+{
+    const QRect box = orderedBox(left, top, right, bottom, true);
+    PixelSink sink(image_, false);
+    sink.setColor(color);
+    fillBox(sink, box.left(), box.top(), box.right() + 1LL, box.bottom() + 1LL);
+}
+
+void Canvas::rectangle(int left, int top, int right, int bottom)
+{
+    const QRect box = orderedBox(left, top, right, bottom);
+    const long long l = box.left(), t = box.top(), r = box.right() + 1LL, b = box.bottom() + 1LL;
+    PixelSink sink(image_, pen_.mode == PenMode::Invert);
+    // Without a pen GDI leaves out the right and bottom edge, where the outline would be.
+    const int inset = pen_.visible ? 1 : 0;
+    if (brush_.visible) {
+        sink.setColor(brush_.color);
+        fillBox(sink, l + inset, t + inset, r - 1, b - 1);
+    }
+    if (!pen_.visible || r - l < 1 || b - t < 1)
+        return;
+    sink.setColor(pen_.color);
+    const std::vector<QPoint> corners{box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()};
+    strokePolyline(sink, corners, {pen_.width, pen_.style == PenStyle::Dot}, true);
+}
+
+void Canvas::polygon(const std::vector<QPoint>& points)
+{
+    std::vector<QPoint> clamped(points.size());
+    std::transform(points.begin(), points.end(), clamped.begin(), clampPoint);
+    PixelSink sink(image_, pen_.mode == PenMode::Invert);
+    if (brush_.visible) {
+        sink.setColor(brush_.color);
+        fillPolygon(sink, clamped);
+    }
+    if (pen_.visible) {
+        sink.setColor(pen_.color);
+        strokePolyline(sink, clamped, {pen_.width, pen_.style == PenStyle::Dot}, true);
+    }
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom)
+{
+    QRect box = orderedBox(left, top, right, bottom);
+    if (!pen_.visible)
+        box.adjust(0, 0, -1, -1);
+    const auto spans = ellipseSpans(box);
+    PixelSink sink(image_, pen_.mode == PenMode::Invert);
+    auto inside = [&](long long x, size_t row) { return spans[row].first <= x && x < spans[row].second; };
+    for (size_t row = 0; row < spans.size(); ++row) {
+        const long long y = box.top() + static_cast<long long>(row);
+        for (long long x = spans[row].first; x < spans[row].second; ++x) {
+            // The outline takes every pixel of the ellipse that borders on one outside it.
+            const bool edge = x == spans[row].first || x + 1 == spans[row].second || row == 0 ||
+                              row + 1 == spans.size() || !inside(x, row - 1) || !inside(x, row + 1);
+            const bool byPen = pen_.visible && edge;
+            if (!byPen && !brush_.visible)
+                continue;
+            sink.setColor(byPen ? pen_.color : brush_.color);
+            sink.plot(x, y);
+        }
+    }
+}
+
+void Canvas::setPixel(int x, int y, ColorRef color)
+{
+    PixelSink sink(image_, false);
+    sink.setColor(color);
+    sink.plot(x, y);
+}
+
+void Canvas::copyFrom(const QImage& source, const QRect& sourceRect, QPoint target)
+{
+    QRect from = sourceRect.normalized() & source.rect();
+    QRect to = from.translated(target - sourceRect.normalized().topLeft()) & image_.rect();
+    from = to.translated(sourceRect.normalized().topLeft() - target);
+    if (to.isEmpty())
+        return;
+    if (source.format() != image_.format()) {
+        QPainter painter(&image_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(to.topLeft(), source, from);
+        return;
+    }
+    // Writing first detaches a shared picture; the same picture as source may overlap itself.
+    uchar* bits = image_.bits();
+    const uchar* sourceBits = source.constBits();
+    const qsizetype bytes = static_cast<qsizetype>(to.width()) * 4;
+    const bool upward = to.top() > from.top();
+    for (int i = 0; i < to.height(); ++i) {
+        const int row = upward ? to.height() - 1 - i : i;
+        std::memmove(bits + (to.top() + row) * image_.bytesPerLine() + to.left() * 4,
+                     sourceBits + (from.top() + row) * source.bytesPerLine() + from.left() * 4, bytes);
+    }
+}
+
+void Canvas::textTopCentre(int x, int y, const QString& text, const QFont& font, ColorRef color)
+{
+    QPainter painter(&image_);
+    painter.setFont(font);
+    painter.setPen(QColor(toQRgb(color)));
+    const QFontMetrics metrics(font);
+    painter.drawText(QPoint(x - metrics.horizontalAdvance(text) / 2, y + metrics.ascent()), text);
+}
+
+QFont Canvas::font(const QString& family, int points, bool bold)
+{
+    return fontPixels(family, static_cast<int>(std::lround(points * 96.0 / 72.0)), bold);
+}
+
+QFont Canvas::fontPixels(const QString& family, int pixels, bool bold)
+{
+    static std::once_flag substitutions;
+    std::call_once(substitutions, [] {
+        QFont::insertSubstitution("Arial", "Liberation Sans");
+        QFont::insertSubstitution("MS Sans Serif", "DejaVu Sans");
+        QFont::insertSubstitution("System", "DejaVu Sans");
+    });
+    QFont font(family);
+    font.setPixelSize(std::max(1, pixels));
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
