@@ -15,11 +15,11 @@ GameDialogs::~GameDialogs() = default;
 void GameDialogs::attach(QWidget* mainWindow, const int& tongue)
 {
     mainWindow_ = mainWindow;
-    done_ = std::make_unique<TDoneDlg>(mainWindow, tongue);
-    endGame_ = std::make_unique<TEndGameDlg>(mainWindow, tongue);
-    newGame_ = std::make_unique<TNewGameDlg>(mainWindow, tongue);
-    noMove_ = std::make_unique<TNoMoveDlg>(mainWindow, tongue);
-    pause_ = std::make_unique<TPauseDlg>(mainWindow, tongue);
+    done_ = new TDoneDlg(mainWindow, tongue);
+    endGame_ = new TEndGameDlg(mainWindow, tongue);
+    newGame_ = new TNewGameDlg(mainWindow, tongue);
+    noMove_ = new TNoMoveDlg(mainWindow, tongue);
+    pause_ = new TPauseDlg(mainWindow, tongue);
 }
 
 int GameDialogs::askGiveUp()

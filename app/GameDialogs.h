@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+#include <QPointer>
 
 #include "app/ShellDialogs.h"
 
@@ -37,10 +37,11 @@ public:
     std::optional<QFont> chooseFont(const QFont& initial) override;
 
 private:
+    // The dialogs are children of the main window, which deletes them.
     QWidget* mainWindow_ = nullptr;
-    std::unique_ptr<TDoneDlg> done_;
-    std::unique_ptr<TEndGameDlg> endGame_;
-    std::unique_ptr<TNewGameDlg> newGame_;
-    std::unique_ptr<TNoMoveDlg> noMove_;
-    std::unique_ptr<TPauseDlg> pause_;
+    QPointer<TDoneDlg> done_;
+    QPointer<TEndGameDlg> endGame_;
+    QPointer<TNewGameDlg> newGame_;
+    QPointer<TNoMoveDlg> noMove_;
+    QPointer<TPauseDlg> pause_;
 };

@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    return runGame(argc, argv, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    // exit(), not quit(): quit() would ask the window to close, and the game asks before it closes.
+    return runGame(argc, argv, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
 }
