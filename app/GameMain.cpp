@@ -2,7 +2,10 @@
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <utility>
+
+#include <fontconfig/fontconfig.h>
 
 #include "app/GameMain.h"
 #include "app/GameDialogs.h"
@@ -51,12 +54,17 @@ PuzzleModules makeGameModules(ShellServices& services)
     return modules;
 }
 
+#include <chrono>
+#define MARK(x) std::fprintf(stderr, "%s %lld\n", x, (long long)std::chrono::steady_clock::now().time_since_epoch().count()/1000)
 int runGame(int argc, char** argv, std::function<void()> firstFrame)
-{
+{MARK("main");
     if (!displayAvailable()) {
         std::fprintf(stderr, "frobny-office: no display found (DISPLAY and WAYLAND_DISPLAY are not set)\n");
         return EXIT_FAILURE;
     }
+    // Reading the font configuration is the slowest step before the first frame; it runs
+    // beside the connection to the window system instead of after it.
+    std::thread fontWarmUp([] { FcInit(); });
     qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
@@ -65,6 +73,7 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     QApplication::setApplicationName(QStringLiteral("Frobny Office"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
 
+    MARK("app");
     SettingsStore settings;
     ClockRandom random;
     GameDialogs dialogs;
@@ -76,10 +85,17 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     parts.makeModules = makeGameModules;
 
     TMainForm form(std::move(parts));
+    fontWarmUp.join();
+    MARK("form");
     if (!form.startedOk())
         return EXIT_FAILURE;
-    dialogs.attach(&form, form.tongueRef());
-    form.setFirstFrameHook(std::move(firstFrame));
+    // The dialogs are made right after the first frame, so the window shows without waiting for them.
+    form.setFirstFrameHook([&dialogs, &form, firstFrame = std::move(firstFrame)] {
+        if (firstFrame)
+            firstFrame();
+        dialogs.attach(&form, form.tongueRef());
+    });
     form.show();
+    MARK("show");
     return app.exec();
 }

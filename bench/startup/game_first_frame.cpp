@@ -3,9 +3,13 @@
 #include <QTimer>
 
 #include "app/GameMain.h"
+#include "first_frame_report.h"
 
 int main(int argc, char** argv)
 {
     // exit(), not quit(): quit() would ask the window to close, and the game asks before it closes.
-    return runGame(argc, argv, [] { QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); }); });
+    return runGame(argc, argv, [] {
+        reportFirstFrame();
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    });
 }
