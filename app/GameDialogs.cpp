@@ -15,37 +15,49 @@ GameDialogs::~GameDialogs() = default;
 void GameDialogs::attach(QWidget* mainWindow, const int& tongue)
 {
     mainWindow_ = mainWindow;
-    done_ = new TDoneDlg(mainWindow, tongue);
-    endGame_ = new TEndGameDlg(mainWindow, tongue);
-    newGame_ = new TNewGameDlg(mainWindow, tongue);
-    noMove_ = new TNoMoveDlg(mainWindow, tongue);
-    pause_ = new TPauseDlg(mainWindow, tongue);
+    tongue_ = &tongue;
+}
+
+void GameDialogs::createWindows()
+{
+    if (!mainWindow_ || done_)
+        return;
+    done_ = new TDoneDlg(mainWindow_, *tongue_);
+    endGame_ = new TEndGameDlg(mainWindow_, *tongue_);
+    newGame_ = new TNewGameDlg(mainWindow_, *tongue_);
+    noMove_ = new TNoMoveDlg(mainWindow_, *tongue_);
+    pause_ = new TPauseDlg(mainWindow_, *tongue_);
 }
 
 int GameDialogs::askGiveUp()
 {
+    createWindows();
     return newGame_ ? newGame_->exec() : Ok;
 }
 
 int GameDialogs::askEndGame()
 {
+    createWindows();
     return endGame_ ? endGame_->exec() : Ok;
 }
 
 void GameDialogs::showPaused()
 {
+    createWindows();
     if (pause_)
         pause_->exec();
 }
 
 void GameDialogs::showSolved()
 {
+    createWindows();
     if (done_)
         done_->exec();
 }
 
 void GameDialogs::showFailed()
 {
+    createWindows();
     if (noMove_)
         noMove_->exec();
 }

@@ -17,8 +17,9 @@ public:
     GameDialogs();
     ~GameDialogs() override;
 
-    // Creates the dialogs; until then only the start-up error can be shown.
+    // Places the dialogs over the main window; they are made by createWindows, or when first needed.
     void attach(QWidget* mainWindow, const int& tongue);
+    void createWindows();
 
     int askGiveUp() override;
     int askEndGame() override;
@@ -39,6 +40,7 @@ public:
 private:
     // The dialogs are children of the main window, which deletes them.
     QWidget* mainWindow_ = nullptr;
+    const int* tongue_ = nullptr;
     QPointer<TDoneDlg> done_;
     QPointer<TEndGameDlg> endGame_;
     QPointer<TNewGameDlg> newGame_;

@@ -90,10 +90,11 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     if (!form.startedOk())
         return EXIT_FAILURE;
     // The dialogs are made right after the first frame, so the window shows without waiting for them.
-    form.setFirstFrameHook([&dialogs, &form, firstFrame = std::move(firstFrame)] {
+    dialogs.attach(&form, form.tongueRef());
+    form.setFirstFrameHook([&dialogs, firstFrame = std::move(firstFrame)] {
         if (firstFrame)
             firstFrame();
-        dialogs.attach(&form, form.tongueRef());
+        dialogs.createWindows();
     });
     form.show();
     MARK("show");
