@@ -54,10 +54,8 @@ PuzzleModules makeGameModules(ShellServices& services)
     return modules;
 }
 
-#include <chrono>
-#define MARK(x) std::fprintf(stderr, "%s %lld\n", x, (long long)std::chrono::steady_clock::now().time_since_epoch().count()/1000)
 int runGame(int argc, char** argv, std::function<void()> firstFrame)
-{MARK("main");
+{
     if (!displayAvailable()) {
         std::fprintf(stderr, "frobny-office: no display found (DISPLAY and WAYLAND_DISPLAY are not set)\n");
         return EXIT_FAILURE;
@@ -73,7 +71,6 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     QApplication::setApplicationName(QStringLiteral("Frobny Office"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
 
-    MARK("app");
     SettingsStore settings;
     ClockRandom random;
     GameDialogs dialogs;
@@ -86,7 +83,6 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
 
     TMainForm form(std::move(parts));
     fontWarmUp.join();
-    MARK("form");
     if (!form.startedOk())
         return EXIT_FAILURE;
     // The dialogs are made right after the first frame, so the window shows without waiting for them.
@@ -97,6 +93,5 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
         dialogs.createWindows();
     });
     form.show();
-    MARK("show");
     return app.exec();
 }

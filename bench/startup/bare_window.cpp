@@ -24,15 +24,11 @@ private:
 };
 } // namespace
 
-#include <chrono>
-#define MARK(x) std::fprintf(stderr, "%s %lld\n", x, (long long)std::chrono::steady_clock::now().time_since_epoch().count()/1000)
 int main(int argc, char** argv)
-{MARK("main");
+{
     QApplication app(argc, argv);
-    MARK("app");
     BareWindow window;
     window.setFixedSize(500, 366);
     window.show();
-    MARK("show");
     return app.exec();
 }
