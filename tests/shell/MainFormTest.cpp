@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
@@ -628,4 +629,29 @@ TEST(SevenSegmentDisplay, ShowsSixPositionsAndASign)
     }
 }
 
+} // namespace
+
+namespace {
+TEST_F(MainFormTest, DelayWaitsOnTheMonotonicClock)
+{
+    settings = std::make_unique<SettingsStore>(iniPath());
+    ShellParts parts;
+    parts.dataDir = dataDir();
+    parts.settings = settings.get();
+    parts.random = &random;
+    parts.dialogs = &dialogs;
+    parts.makeModules = [this](ShellServices& services) {
+        PuzzleModules made;
+        for (int i = 0; i < PuzzleCount; ++i)
+            made[i] = std::make_unique<RecordingModule>(services, i, log);
+        return made;
+    };
+    TMainForm f(std::move(parts));
+    QElapsedTimer clock;
+    clock.start();
+    f.Delay(0);
+    EXPECT_GE(clock.nsecsElapsed(), 1'000'000) << "Delay(0) returns once the millisecond has moved on";
+    f.Delay(30);
+    EXPECT_GE(clock.elapsed(), 31);
+}
 } // namespace
