@@ -13,7 +13,7 @@ class TEndGameDlg;
 
 // The real windows of the game, created once over the main window and reused.
 class GameDialogs final : public ShellDialogs {
-public:
+  public:
     GameDialogs();
     ~GameDialogs() override;
 
@@ -37,7 +37,7 @@ public:
     std::optional<ColorRef> chooseColor(ColorRef initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
 
-private:
+  private:
     // The dialogs are children of the main window, which deletes them.
     QWidget* mainWindow_ = nullptr;
     const int* tongue_ = nullptr;

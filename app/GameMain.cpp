@@ -7,8 +7,8 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include "app/GameMain.h"
 #include "app/GameDialogs.h"
+#include "app/GameMain.h"
 #include "app/MainForm.h"
 #include "app/PlaceholderModule.h"
 #include "app/core/DataDir.h"

@@ -33,7 +33,8 @@ constexpr std::array<HotspotRect, PuzzleCount> hotspots = {{
     {180, 50, 130, 50},
 }};
 constexpr std::array<const char*, PuzzleCount> scorePrefixes = {"pliv", "zupe", "vexo", "huxe"};
-constexpr std::array<const char*, PuzzleCount> puzzleButtonNames = {"PlivBtn", "ZupeBtn", "VexoBtn", "HuxeBtn"};
+constexpr std::array<const char*, PuzzleCount> puzzleButtonNames = {"PlivBtn", "ZupeBtn", "VexoBtn",
+                                                                    "HuxeBtn"};
 
 // Waits on a monotonic clock, so a wrapping millisecond counter cannot stretch the wait.
 void sleepMonotonic(unsigned ms)
@@ -49,10 +50,10 @@ void sleepMonotonic(unsigned ms)
 
 // The toolbar panel: its background picture with a raised inner edge.
 class ToolPanel final : public QWidget {
-public:
+  public:
     explicit ToolPanel(QWidget* parent) : QWidget(parent), picture_(QStringLiteral(":/art/toolbar.png")) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
@@ -68,20 +69,20 @@ protected:
         p.drawLine(width() - 1, 0, width() - 1, height() - 1);
     }
 
-private:
+  private:
     QPixmap picture_;
 };
 
 // The drawing area shows the screen picture; the puzzles draw into that picture.
 class DrawingArea final : public QWidget {
-public:
+  public:
     DrawingArea(TMainForm& form, QWidget* parent) : QWidget(parent), form_(form)
     {
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override
     {
         QPainter p(this);
@@ -99,20 +100,20 @@ protected:
         form_.boxMouseMove(at.x(), at.y());
     }
 
-private:
+  private:
     TMainForm& form_;
 };
 
 // The invisible rules hotspot: it takes presses and pointer moves away from the puzzle.
 class RulesHotspot final : public QWidget {
-public:
+  public:
     RulesHotspot(TMainForm& form, QWidget* parent) : QWidget(parent), form_(form) { setMouseTracking(true); }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent*) override { form_.RulesShapeMouseDown(); }
     void mouseMoveEvent(QMouseEvent*) override {}
 
-private:
+  private:
     TMainForm& form_;
 };
 
@@ -224,7 +225,8 @@ void TMainForm::buildToolbar()
     toolPanel_ = new ToolPanel(this);
     toolPanel_->setGeometry(0, 0, AreaWidth, ToolbarHeight);
 
-    connect(addToolButton("MixBtn", 4, "mix", {18, 18}, 2), &QToolButton::clicked, this, &TMainForm::MixBtnClick);
+    connect(addToolButton("MixBtn", 4, "mix", {18, 18}, 2), &QToolButton::clicked, this,
+            &TMainForm::MixBtnClick);
     optionBtn_ = addToolButton("OptionBtn", 28, "option", {19, 19}, 2);
     optionZBtn_ = addToolButton("OptionZBtn", 48, "optionz", {19, 19}, 2);
     optionBtn_->installEventFilter(this);
@@ -245,7 +247,8 @@ void TMainForm::buildToolbar()
     puzzleButtons_->setExclusive(true);
     const std::array<const char*, PuzzleCount> glyphs = {"pliv", "zupe", "vexo", "huxe"};
     for (int puzzle = 0; puzzle < PuzzleCount; ++puzzle) {
-        QToolButton* button = addToolButton(puzzleButtonNames[puzzle], 192 + 20 * puzzle, glyphs[puzzle], {18, 18}, 1);
+        QToolButton* button =
+            addToolButton(puzzleButtonNames[puzzle], 192 + 20 * puzzle, glyphs[puzzle], {18, 18}, 1);
         button->setCheckable(true);
         puzzleButtons_->addButton(button, puzzle);
     }
@@ -442,7 +445,8 @@ void TMainForm::ApplyTexts()
 
 QString TMainForm::SelectScoreList()
 {
-    return QLatin1String(scorePrefixes[currentPuzzle_]) + QString::number(modules_[currentPuzzle_]->ScoreLevel());
+    return QLatin1String(scorePrefixes[currentPuzzle_]) +
+           QString::number(modules_[currentPuzzle_]->ScoreLevel());
 }
 
 void TMainForm::PlaySound(int index)

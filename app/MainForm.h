@@ -40,7 +40,7 @@ struct ShellParts {
 // routes events to the current puzzle.
 class TMainForm final : public QWidget, public ShellServices {
     Q_OBJECT
-public:
+  public:
     static constexpr int ToolbarHeight = 33;
     static constexpr int AreaWidth = 500;
     static constexpr int AreaHeight = 333;
@@ -108,12 +108,12 @@ public:
     void MidiBtnClick();
     void FrobnyBtnClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void FormActivate();
     bool FormCloseQuery();

@@ -5,8 +5,10 @@
 
 // Stands in for a puzzle that is not playable yet: shows its background, ignores input.
 class PlaceholderModule final : public PuzzleModule {
-public:
-    PlaceholderModule(ShellServices& services, int scoreLevel) : services_(services), scoreLevel_(scoreLevel) {}
+  public:
+    PlaceholderModule(ShellServices& services, int scoreLevel) : services_(services), scoreLevel_(scoreLevel)
+    {
+    }
 
     void NewPuzzle() override { services_.setPlayState(StateFresh); }
     void PaintPuzzle() override;
@@ -16,7 +18,7 @@ public:
     void SaveSettings(SettingsStore&) const override {}
     int ScoreLevel() const override { return scoreLevel_; }
 
-private:
+  private:
     ShellServices& services_;
     int scoreLevel_;
 };

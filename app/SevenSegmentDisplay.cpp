@@ -28,13 +28,13 @@ void drawDigit(QPainter& p, int left, int top, int lit)
     const int x0 = left + 1, x1 = left + 2 + segmentAcross;
     const int y0 = top, y1 = top + segmentDown + 1, y2 = top + 2 * segmentDown + 2;
     const std::array<QLine, 7> segments = {
-        QLine(x0 + 1, y0, x0 + segmentAcross, y0),         // a
-        QLine(x1, y0 + 1, x1, y0 + segmentDown),           // b
-        QLine(x1, y1 + 1, x1, y1 + segmentDown),           // c
-        QLine(x0 + 1, y2, x0 + segmentAcross, y2),         // d
-        QLine(x0, y1 + 1, x0, y1 + segmentDown),           // e
-        QLine(x0, y0 + 1, x0, y0 + segmentDown),           // f
-        QLine(x0 + 1, y1, x0 + segmentAcross, y1),         // g
+        QLine(x0 + 1, y0, x0 + segmentAcross, y0), // a
+        QLine(x1, y0 + 1, x1, y0 + segmentDown),   // b
+        QLine(x1, y1 + 1, x1, y1 + segmentDown),   // c
+        QLine(x0 + 1, y2, x0 + segmentAcross, y2), // d
+        QLine(x0, y1 + 1, x0, y1 + segmentDown),   // e
+        QLine(x0, y0 + 1, x0, y0 + segmentDown),   // f
+        QLine(x0 + 1, y1, x0 + segmentAcross, y1), // g
     };
     for (int i = 0; i < 7; ++i) {
         p.setPen(lit & (1 << i) ? litColor : unlitColor);

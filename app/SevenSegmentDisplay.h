@@ -6,7 +6,7 @@
 // A negative count shows a minus sign (the middle segment) before its digits.
 class SevenSegmentDisplay final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SevenSegmentDisplay(QWidget* parent = nullptr);
 
     void display(int value);
@@ -14,9 +14,9 @@ public:
     // The six characters shown, blanks for unlit positions ("    42", "   -17").
     QString shownText() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int value_ = 0;
 };

@@ -8,7 +8,7 @@
 
 // The windows the main window opens. The game uses the real dialogs; tests answer them.
 class ShellDialogs {
-public:
+  public:
     enum Result { Ok = 1, Cancel = 2 };
 
     virtual ~ShellDialogs() = default;
@@ -34,7 +34,7 @@ public:
 
 // Sound effects; silent when there is no output.
 class SoundOutput {
-public:
+  public:
     virtual ~SoundOutput() = default;
     virtual void play(int index) = 0;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 class SilentDialogs final : public ShellDialogs {
-public:
+  public:
     int askGiveUp() override { return Ok; }
     int askEndGame() override { return Ok; }
     void showPaused() override {}
@@ -57,7 +57,8 @@ BENCHMARK(BM_FullRepaintOfDrawingArea)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

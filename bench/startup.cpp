@@ -41,7 +41,8 @@ void runToFirstFrame(benchmark::State& state, const char* program)
             state.SkipWithError("the program did not report its first frame");
             break;
         }
-        const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count();
+        const long long startNs =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count();
         state.SetIterationTime(static_cast<double>(frameNs - startNs) * 1e-9);
     }
 }

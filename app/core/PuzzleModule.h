@@ -5,7 +5,7 @@ class SettingsStore;
 // The operations the shell calls on the current puzzle. Coordinates are drawing-area pixels;
 // up = one level higher.
 class PuzzleModule {
-public:
+  public:
     virtual ~PuzzleModule() = default;
 
     // A fresh puzzle at the current level; sets the play state to fresh and does not draw.

@@ -5,7 +5,7 @@
 
 // The shared random source: a uniform integer in [0, n).
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual int Random(int n) = 0;
     // Seed anew from the clock.
@@ -13,11 +13,11 @@ public:
 };
 
 class ClockRandom final : public RandomSource {
-public:
+  public:
     ClockRandom();
     int Random(int n) override;
     void Reseed() override;
 
-private:
+  private:
     std::mt19937 engine_;
 };

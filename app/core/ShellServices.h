@@ -21,7 +21,7 @@ enum PlayStateValue : int {
 // What a puzzle module may ask of the shell. The shell calls a module only while it is the
 // current puzzle, so "the play state" and "the clock" are always the current puzzle's.
 class ShellServices {
-public:
+  public:
     virtual ~ShellServices() = default;
 
     // Starts sound effect n (0..12) when sound is on; returns at once.

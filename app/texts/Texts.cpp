@@ -7,8 +7,9 @@ MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn)
     t.option = pick(tongue, "Gibts da auch andere Stufen?", "Are there any more levels?");
     t.optionZ = pick(tongue, "Gibts da auch mehr Farben?", "Are there any more colors?");
     t.pause = pick(tongue, "Ich brauch eine kurze Pause.", "I need a break.");
-    t.sound = soundOn ? pick(tongue, "Ich schalte die Geräusche lieber aus.", "I like it without sound-effects.")
-                      : pick(tongue, "Ohne Geräusche ist es doch etwas fad.", "Without sound ist is boring.");
+    t.sound = soundOn
+                  ? pick(tongue, "Ich schalte die Geräusche lieber aus.", "I like it without sound-effects.")
+                  : pick(tongue, "Ohne Geräusche ist es doch etwas fad.", "Without sound ist is boring.");
     t.midi = musicOn ? pick(tongue, "Ohne Musik ist es mir lieber.", "I don't like the music now.")
                      : pick(tongue, "Ich mag die Musik.", "Ich like the music.");
     t.highScore = pick(tongue, "Wer sind die Besten?", "Who is the best?");

@@ -8,7 +8,7 @@
 
 namespace {
 class BareWindow final : public QWidget {
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter(this).fillRect(rect(), Qt::white);
@@ -19,7 +19,7 @@ protected:
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     }
 
-private:
+  private:
     bool reported_ = false;
 };
 } // namespace

@@ -19,7 +19,7 @@ namespace {
 
 // Everything the shell asks of a module, in one log shared by the four fakes.
 class RecordingModule final : public PuzzleModule {
-public:
+  public:
     RecordingModule(ShellServices& services, int index, std::vector<std::string>& log)
         : services_(services), index_(index), log_(log)
     {
@@ -60,7 +60,7 @@ public:
 
     int level = 7;
 
-private:
+  private:
     void record(const std::string& what, int x = -1, int y = -1)
     {
         std::string entry = std::to_string(index_) + " " + what;
@@ -75,7 +75,7 @@ private:
 };
 
 class ScriptedDialogs final : public ShellDialogs {
-public:
+  public:
     explicit ScriptedDialogs(std::vector<std::string>& log) : log_(log) {}
 
     int askGiveUp() override { return answer("askGiveUp", giveUpAnswer); }
@@ -107,7 +107,7 @@ public:
     std::optional<int> languageChoice;
     QTimer* timer = nullptr;
 
-private:
+  private:
     // Records the call and whether the clock timer ran while the dialog was up.
     int answer(const std::string& what, int result)
     {
@@ -119,7 +119,7 @@ private:
 };
 
 class RecordingSound final : public SoundOutput {
-public:
+  public:
     void play(int index) override { played.push_back(index); }
     std::vector<int> played;
 };
@@ -127,12 +127,13 @@ public:
 // A pointer move without buttons, delivered whatever the last pointer position was.
 void sendMove(QWidget* widget, QPoint at)
 {
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -197,7 +198,10 @@ protected:
         return *form;
     }
 
-    bool logged(const std::string& entry) const { return std::find(log.begin(), log.end(), entry) != log.end(); }
+    bool logged(const std::string& entry) const
+    {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
 
     QTemporaryDir dir;
     std::vector<std::string> log;
@@ -304,14 +308,14 @@ struct RouteCase {
 TEST_F(MainFormTest, RoutesPressesAndMovesByTheTable)
 {
     const std::vector<RouteCase> table = {
-        {0, Qt::LeftButton, "0 Left 100,200"},  {0, Qt::RightButton, "0 Right 100,200"},
-        {0, Qt::MiddleButton, nullptr},         {0, Qt::NoButton, "0 Move 100,200"},
-        {1, Qt::LeftButton, "1 Left 100,200"},  {1, Qt::RightButton, "1 Left 100,200"},
+        {0, Qt::LeftButton, "0 Left 100,200"},   {0, Qt::RightButton, "0 Right 100,200"},
+        {0, Qt::MiddleButton, nullptr},          {0, Qt::NoButton, "0 Move 100,200"},
+        {1, Qt::LeftButton, "1 Left 100,200"},   {1, Qt::RightButton, "1 Left 100,200"},
         {1, Qt::MiddleButton, "1 Left 100,200"}, {1, Qt::NoButton, nullptr},
-        {2, Qt::LeftButton, "2 Left 100,200"},  {2, Qt::RightButton, "2 Right 100,200"},
-        {2, Qt::MiddleButton, nullptr},         {2, Qt::NoButton, "2 Move 100,200"},
-        {3, Qt::LeftButton, "3 Left 100,200"},  {3, Qt::RightButton, "3 Right 100,200"},
-        {3, Qt::MiddleButton, nullptr},         {3, Qt::NoButton, "3 Move 100,200"},
+        {2, Qt::LeftButton, "2 Left 100,200"},   {2, Qt::RightButton, "2 Right 100,200"},
+        {2, Qt::MiddleButton, nullptr},          {2, Qt::NoButton, "2 Move 100,200"},
+        {3, Qt::LeftButton, "3 Left 100,200"},   {3, Qt::RightButton, "3 Right 100,200"},
+        {3, Qt::MiddleButton, nullptr},          {3, Qt::NoButton, "3 Move 100,200"},
     };
     TMainForm& f = shown();
     QWidget* box = f.drawingArea();
@@ -521,7 +525,8 @@ TEST_F(MainFormTest, SolvedAndFailedReportsFollowTheirOrderAndGuards)
     f.PuzzleFailed();
     f.PuzzleFailed();
     EXPECT_EQ(f.playState(), StateFailed);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "showFailed [timer on]"), 2) << "a failure in state 4 runs again";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "showFailed [timer on]"), 2)
+        << "a failure in state 4 runs again";
     EXPECT_TRUE(logged("showHighScores zupe10 0 [timer on]"));
 }
 
@@ -594,7 +599,8 @@ TEST_F(MainFormTest, CloseWritesCommonAndModulesInOrder)
     EXPECT_EQ(ini.ReadString("common", "sound", "?"), "0");
     EXPECT_EQ(ini.ReadString("common", "music", "?"), "1");
     EXPECT_EQ(ini.ReadString("common", "tongue", "?"), "1");
-    EXPECT_EQ(ini.ReadString("common", "MainForm", "?"), "?") << "the position comes when the window is destroyed";
+    EXPECT_EQ(ini.ReadString("common", "MainForm", "?"), "?")
+        << "the position comes when the window is destroyed";
     form.reset();
     EXPECT_TRUE(ini.ReadString("common", "MainForm", "?").startsWith("200,"));
 }
@@ -622,7 +628,8 @@ TEST_F(MainFormTest, SixItemPositionCentresTheWindow)
 TEST(SevenSegmentDisplay, ShowsSixPositionsAndASign)
 {
     SevenSegmentDisplay display;
-    const std::pair<int, const char*> cases[] = {{0, "     0"}, {42, "    42"}, {-17, "   -17"}, {1234567, "234567"}};
+    const std::pair<int, const char*> cases[] = {
+        {0, "     0"}, {42, "    42"}, {-17, "   -17"}, {1234567, "234567"}};
     for (const auto& [value, text] : cases) {
         display.display(value);
         EXPECT_EQ(display.shownText(), text) << value;

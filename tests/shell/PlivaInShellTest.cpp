@@ -12,7 +12,7 @@
 
 namespace {
 class QuietDialogs final : public ShellDialogs {
-public:
+  public:
     int askGiveUp() override { return Ok; }
     int askEndGame() override { return Ok; }
     void showPaused() override {}
@@ -34,7 +34,7 @@ public:
 };
 
 class Sounds final : public SoundOutput {
-public:
+  public:
     void play(int index) override { played.push_back(index); }
     std::vector<int> played;
 };
@@ -78,7 +78,8 @@ TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
     int arrowPixels = 0;
     for (int y = 285; y < 308; ++y)
         for (int x = 30; x < 406; ++x)
-            arrowPixels += form.screen().pixel(x, y) == qRgb(255, 0, 0) || form.screen().pixel(x, y) == qRgb(0, 0, 255);
+            arrowPixels +=
+                form.screen().pixel(x, y) == qRgb(255, 0, 0) || form.screen().pixel(x, y) == qRgb(0, 0, 255);
     EXPECT_GT(arrowPixels, 0);
 
     // A left click there is a move: the play state turns to 1 and the clock runs.
