@@ -179,8 +179,19 @@ void penDot(PixelSink& sink, QPoint centre, int width)
     sink.plot(centre.x(), centre.y() + 1);
 }
 
-// The straight body of a wide segment: the segment moved sideways by half the pen width to each
-// side, as a polygon with integer corners.
+int awayFromZero(double value)
+{
+    return static_cast<int>(value < 0 ? std::floor(value) : std::ceil(value));
+}
+
+int nearest(double value)
+{
+    return static_cast<int>(std::floor(value + 0.5));
+}
+
+// The straight body of a wide segment: a polygon with integer corners, the segment moved sideways
+// by half the pen width to each side. Measured against GDI: the side facing right (or down, for
+// a level line) is rounded away from the line, the other side to the nearest pixel.
 void wideBody(PixelSink& sink, QPoint from, QPoint to, int width)
 {
     const double dx = to.x() - from.x();
@@ -189,9 +200,15 @@ void wideBody(PixelSink& sink, QPoint from, QPoint to, int width)
     if (length == 0)
         return;
     const double half = width / 2.0;
-    const QPoint side(static_cast<int>(std::lround(dy / length * half)),
-                      static_cast<int>(std::lround(-dx / length * half)));
-    fillPolygon(sink, {from + side, to + side, to - side, from - side});
+    double sideX = dy / length * half;
+    double sideY = -dx / length * half;
+    if (sideX < 0 || (sideX == 0 && sideY < 0)) {
+        sideX = -sideX;
+        sideY = -sideY;
+    }
+    const QPoint outer(awayFromZero(sideX), awayFromZero(sideY));
+    const QPoint inner(nearest(-sideX), nearest(-sideY));
+    fillPolygon(sink, {from + outer, to + outer, to + inner, from + inner});
 }
 
 void wideLine(PixelSink& sink, QPoint from, QPoint to, int width)
