@@ -12,6 +12,11 @@ QString withSeparator(const QString& dir)
 {
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
 }
+
+bool holdsPictures(const QString& dir)
+{
+    return QFileInfo::exists(dir + QStringLiteral("b1.bmp"));
+}
 } // namespace
 
 QString installedDataDir()
@@ -22,7 +27,11 @@ QString installedDataDir()
 QString findDataDir(const QString& executableDir)
 {
     const QString own = withSeparator(executableDir);
-    if (QFileInfo::exists(own + QStringLiteral("b1.bmp")))
+    if (holdsPictures(own))
         return own;
+    // An installed tree moved as a whole (a staged or relocated prefix) keeps bin/ beside share/.
+    const QString beside = withSeparator(QDir::cleanPath(own + QStringLiteral("../share/frobny-office")));
+    if (holdsPictures(beside))
+        return beside;
     return installedDataDir();
 }

@@ -43,3 +43,14 @@ TEST(Color, ByteOrderIsBlueGreenRed)
     EXPECT_EQ(fromQRgb(qRgb(0x12, 0x34, 0x56)), 0x563412u);
 }
 } // namespace
+
+namespace {
+TEST(DataDir, InstalledTreeMovedAsAWholeIsFound)
+{
+    QTemporaryDir prefix;
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/frobny-office");
+    QFile(prefix.path() + "/share/frobny-office/b1.bmp").open(QIODevice::WriteOnly);
+    EXPECT_EQ(findDataDir(prefix.path() + "/bin"), prefix.path() + "/share/frobny-office/");
+}
+} // namespace
