@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -268,7 +269,7 @@ void TMainForm::buildToolbar()
     timeLabel_ = new QLabel(QStringLiteral("Time:"), clock);
     timeLabel_->setObjectName(QStringLiteral("TimeLabel"));
     timeLabel_->setGeometry(2, 9, 27, 16);
-    timeLabel_->setFont(Canvas::fontPixels(QStringLiteral("MS Sans Serif"), 12));
+    fitTimeLabel();
     timeLabel_->setStyleSheet(QStringLiteral("color: #00FF00; background: transparent;"));
     ledLabel_ = new SevenSegmentDisplay(clock);
     ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
@@ -313,6 +314,17 @@ void TMainForm::placeRulesShape()
 void TMainForm::updateOptionZ()
 {
     optionZBtn_->setEnabled(currentPuzzle_ == PuzzleVexor);
+}
+
+// The clock label is 27 pixels wide, measured for a narrow 12-pixel system font; wider
+// substitutes step down in size until the whole word fits.
+void TMainForm::fitTimeLabel()
+{
+    QFont font = Canvas::fontPixels(QStringLiteral("MS Sans Serif"), 12);
+    while (font.pixelSize() > 8 &&
+           QFontMetrics(font).horizontalAdvance(timeLabel_->text()) > timeLabel_->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    timeLabel_->setFont(font);
 }
 
 void TMainForm::showClock(int ticks)
@@ -437,6 +449,7 @@ void TMainForm::ApplyTexts()
     for (const auto& [name, text] : hints)
         button(name)->setToolTip(*text);
     timeLabel_->setText(t.timeLabel);
+    fitTimeLabel();
     rulesShape_->setToolTip(t.rules);
     if (currentPuzzle_ == PuzzleHuxel)
         modules_[PuzzleHuxel]->PaintPuzzle();

@@ -124,6 +124,7 @@ class TMainForm final : public QWidget, public ShellServices {
     void placeRulesShape();
     void updateOptionZ();
     void showClock(int ticks);
+    void fitTimeLabel();
     void optionPress(bool zButton, int x, int y);
     bool confirmGiveUpIfPlaying();
     void reportEnd(int state, int sound, void (ShellDialogs::*show)());

@@ -662,3 +662,18 @@ TEST_F(MainFormTest, DelayWaitsOnTheMonotonicClock)
     EXPECT_GE(clock.elapsed(), 31);
 }
 } // namespace
+
+namespace {
+TEST_F(MainFormTest, ClockLabelShowsTheWholeWordInItsBox)
+{
+    TMainForm& f = started();
+    for (int tongue : {0, 1}) {
+        f.setTongue(tongue);
+        f.ApplyTexts();
+        QLabel* label = f.timeLabel();
+        EXPECT_EQ(label->geometry(), QRect(2, 9, 27, 16));
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), 27)
+            << label->text().toStdString();
+    }
+}
+} // namespace
