@@ -260,23 +260,81 @@ void fillBox(PixelSink& sink, long long left, long long top, long long right, lo
         sink.span(y, left, right);
 }
 
-// Spans [left, right) of each row of an ellipse inscribed in box.
-std::vector<std::pair<long long, long long>> ellipseSpans(const QRect& box)
+// Up to this size the ellipse error terms fit in 64 bits.
+constexpr int ExactEllipseLimit = 1 << 15;
+
+// The reach of the ellipse's first quadrant per row, in half pixels from the centre (index: the
+// row's distance from the centre in half pixels, -1 where the row stays empty). GDI picks, row by
+// row up the steep part and column by column along the flat part, the point whose error
+// b^2 x^2 + a^2 y^2 - a^2 b^2 is smaller, measured here in half pixels so that boxes of even size
+// centre on a pixel edge.
+std::vector<long long> quadrantReach(long long a, long long b)
 {
-    std::vector<std::pair<long long, long long>> spans(std::max(0, box.height()));
-    const double radiusX = box.width() / 2.0 - 0.25;
-    const double radiusY = box.height() / 2.0 - 0.25;
-    const double centreX = box.left() + (box.width() - 1) / 2.0;
-    const double centreY = box.top() + (box.height() - 1) / 2.0;
-    for (int row = 0; row < box.height(); ++row) {
-        const double v = (box.top() + row - centreY) / radiusY;
-        const double reach = v * v <= 1 ? radiusX * std::sqrt(1 - v * v) : -1;
-        const long long left = static_cast<long long>(std::ceil(centreX - reach));
-        const long long right = static_cast<long long>(std::floor(centreX + reach)) + 1;
-        spans[row] = {left, std::max(left, right)};
+    std::vector<long long> reach(b + 1, -1);
+    auto error = [&](long long x, long long y) { return b * b * x * x + a * a * y * y - a * a * b * b; };
+    auto mark = [&](long long x, long long y) {
+        if (x >= 0 && y >= 0 && y <= b)
+            reach[y] = std::max(reach[y], x);
+    };
+    for (long long x = a, y = b % 2; b * b * x >= a * a * y; y += 2) {
+        mark(x, y);
+        if (error(x, y + 2) + error(x - 2, y + 2) > 0)
+            x -= 2;
     }
-    return spans;
+    for (long long x = a % 2, y = b; b * b * x <= a * a * y; x += 2) {
+        mark(x, y);
+        if (error(x + 2, y) + error(x + 2, y - 2) > 0)
+            y -= 2;
+    }
+    return reach;
 }
+
+// The rows of GDI's ellipse in a box: span [left, right) of each row, row 0 at the box's top.
+class EllipseRows {
+  public:
+    EllipseRows(const QRect& box, bool filledWhole)
+        : left_(box.left()), width_(std::max(0, box.width())), height_(std::max(0, box.height())),
+          whole_(filledWhole || width_ <= 2 || height_ <= 2)
+    {
+        if (width_ == 1 && height_ == 1 && !filledWhole)
+            height_ = 0;
+        exact_ = width_ <= ExactEllipseLimit && height_ <= ExactEllipseLimit;
+        if (!whole_ && exact_)
+            reach_ = quadrantReach(width_ - 1, height_ - 1);
+    }
+
+    long long count() const { return height_; }
+
+    std::pair<long long, long long> span(long long row) const
+    {
+        if (row < 0 || row >= height_)
+            return {left_, left_};
+        if (whole_)
+            return {left_, left_ + width_};
+        const long long a = width_ - 1, b = height_ - 1;
+        const long long y = std::llabs(2 * row - b);
+        const long long x = exact_ ? reach_[y] : idealReach(a, b, y);
+        if (x < 0)
+            return {left_, left_};
+        return {left_ + (a - x) / 2, left_ + (a + x) / 2 + 1};
+    }
+
+  private:
+    // Boxes beyond the exact range reach far outside any picture; there the ideal ellipse will do.
+    static long long idealReach(long long a, long long b, long long y)
+    {
+        const double v = double(y) / double(b);
+        const auto x = static_cast<long long>(double(a) * std::sqrt(std::max(0.0, 1 - v * v)));
+        return x - ((a - x) % 2 != 0 ? 1 : 0);
+    }
+
+    long long left_;
+    long long width_;
+    long long height_;
+    bool whole_;
+    bool exact_ = true;
+    std::vector<long long> reach_;
+};
 
 } // namespace
 
@@ -386,22 +444,27 @@ void Canvas::polygon(const std::vector<QPoint>& points)
 void Canvas::ellipse(int left, int top, int right, int bottom)
 {
     QRect box = orderedBox(left, top, right, bottom);
-    if (!pen_.visible)
+    // Without a pen a thin box loses its right and bottom edge, as a rectangle does, and is filled.
+    const bool thin = box.width() <= 2 || box.height() <= 2;
+    if (!pen_.visible && thin)
         box.adjust(0, 0, -1, -1);
-    const auto spans = ellipseSpans(box);
+    const EllipseRows rows(box, !pen_.visible && thin);
     PixelSink sink(image_, pen_.mode == PenMode::Invert);
-    auto inside = [&](long long x, size_t row) { return spans[row].first <= x && x < spans[row].second; };
-    for (size_t row = 0; row < spans.size(); ++row) {
-        const long long y = box.top() + static_cast<long long>(row);
-        for (long long x = spans[row].first; x < spans[row].second; ++x) {
+    const long long firstRow = std::max(0LL, -static_cast<long long>(box.top()));
+    const long long endRow = std::min(rows.count(), static_cast<long long>(sink.height()) - box.top());
+    for (long long row = firstRow; row < endRow; ++row) {
+        const auto [first, end] = rows.span(row);
+        const auto above = rows.span(row - 1);
+        const auto below = rows.span(row + 1);
+        for (long long x = std::max(first, -1LL); x < std::min(end, sink.width() + 1LL); ++x) {
             // The outline takes every pixel of the ellipse that borders on one outside it.
-            const bool edge = x == spans[row].first || x + 1 == spans[row].second || row == 0 ||
-                              row + 1 == spans.size() || !inside(x, row - 1) || !inside(x, row + 1);
+            const bool edge = x == first || x + 1 == end || x < above.first || x >= above.second ||
+                              x < below.first || x >= below.second;
             const bool byPen = pen_.visible && edge;
             if (!byPen && !brush_.visible)
                 continue;
             sink.setColor(byPen ? pen_.color : brush_.color);
-            sink.plot(x, y);
+            sink.plot(x, box.top() + row);
         }
     }
 }
