@@ -276,12 +276,21 @@ std::vector<long long> quadrantReach(long long a, long long b)
         if (x >= 0 && y >= 0 && y <= b)
             reach[y] = std::max(reach[y], x);
     };
-    for (long long x = a, y = b % 2; b * b * x >= a * a * y; y += 2) {
+    // The steep part always starts with the widest row, even where the slope is already flat.
+    long long x = a, y = b % 2;
+    do {
         mark(x, y);
-        if (error(x, y + 2) + error(x - 2, y + 2) > 0)
+        y += 2;
+        if (error(x, y) + error(x - 2, y) > 0)
             x -= 2;
+    } while (b * b * x >= a * a * y);
+    // A narrow ellipse may reach its middle column before the flat part: then that point is its
+    // top, and the rows above it stay empty.
+    if (x <= a % 2) {
+        mark(x, y);
+        return reach;
     }
-    for (long long x = a % 2, y = b; b * b * x <= a * a * y; x += 2) {
+    for (x = a % 2, y = b; b * b * x <= a * a * y; x += 2) {
         mark(x, y);
         if (error(x + 2, y) + error(x + 2, y - 2) > 0)
             y -= 2;
