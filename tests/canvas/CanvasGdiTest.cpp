@@ -1,8 +1,22 @@
-// Compares the canvas with pictures that the real GDI drew (under Wine) for a few hundred random
-// shape cases: tests/data/gdi/gdi_cases.txt, made by tools/gdi_oracle/run_oracle.sh.
+// Compares the canvas with pictures that the real GDI drew (Wine 8.0's GDI, made by
+// tools/gdi_oracle/run_oracle.sh): tests/data/gdi/gdi_cases.txt holds a few hundred random shapes of
+// every primitive, gdi_ellipses.txt every ellipse box size up to 24 x 24.
 //
 // Each line: the case's drawing commands (format in tools/gdi_oracle/gdi_oracle.cpp), "|", the
 // picture's colours in first-use order, "|", the 64 x 64 picture as runs "<count><letter>".
+//
+// Inverting cases: the canvas flips each pixel once per call, where GDI's R2_NOT flips twice where a
+// polygon's outline lies on its fill or a polyline crosses itself; so the oracle draws GDI's shape
+// as a mask and inverts the mask's pixels once.
+//
+// Known differences, all printed by the tests:
+// - "E 808080 1 S C FF00FF 21 12 24 23" (random shapes) and the 3 x 21 box of the sweep: Wine
+//   paints stray brush spans on the box's first and last row, far to the left of the box. It does
+//   so only after certain earlier drawings, not when the case is drawn alone: a Wine fault. The
+//   ellipses themselves match.
+// - Ten boxes of the sweep (4 x 7, 4 x 13, 4 x 19, 4 x 21, 7 x 15, 7 x 16, 10 x 19, 11 x 8, 19 x 10,
+//   23 x 13): GDI's ellipse differs by a pixel or two where its steep and its flat part meet; the
+//   canvas's quadrant walk does not yet reproduce how GDI joins the two parts there.
 
 #include <gtest/gtest.h>
 
@@ -38,10 +52,10 @@ QImage decodePicture(const QString& colours, const QString& runs)
     return picture;
 }
 
-std::vector<GdiCase> loadCases()
+std::vector<GdiCase> loadCases(const QString& name)
 {
     std::vector<GdiCase> cases;
-    QFile file(FROBNY_TEST_DATA "/gdi/gdi_cases.txt");
+    QFile file(QStringLiteral(FROBNY_TEST_DATA "/gdi/") + name);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return cases;
     QTextStream in(&file);
@@ -131,31 +145,50 @@ std::string difference(const QImage& expected, const QImage& actual)
             const QRgb got = actual.pixel(x, y);
             row += want == got ? (want == white ? '.' : 'o') : got == white ? '+' : want == white ? '-' : '*';
         }
-        if (row.find_first_not_of('.') != std::string::npos)
-            text += (y < 10 ? " " : "") + std::to_string(y) + " " + row + "\n";
+        if (row.find_first_not_of('.') == std::string::npos)
+            continue;
+        text += y < 10 ? " " : "";
+        text += std::to_string(y);
+        text += ' ';
+        text += row;
+        text += '\n';
     }
     return text;
 }
 
-TEST(CanvasGdi, MatchesGdiPixelForPixel)
+// Draws every case and prints the differing ones; returns the commands of those.
+QStringList differingCases(const std::vector<GdiCase>& cases)
 {
-    const std::vector<GdiCase> cases = loadCases();
-    ASSERT_GE(cases.size(), 300u) << "missing or short " FROBNY_TEST_DATA "/gdi/gdi_cases.txt";
     // FROBNY_GDI_SHOW=<text> also prints the difference of every differing case containing text.
     const QString shown = qEnvironmentVariable("FROBNY_GDI_SHOW");
-    int differing = 0;
+    QStringList differing;
     for (const GdiCase& gdiCase : cases) {
         const QImage actual = draw(gdiCase.commands);
         if (actual == gdiCase.expected)
             continue;
-        ++differing;
+        differing << gdiCase.commands;
         std::cout << "differs: " << gdiCase.commands.toStdString() << "\n";
-        if (differing <= 5 || (!shown.isEmpty() && gdiCase.commands.contains(shown)))
+        if (differing.size() <= 5 || (!shown.isEmpty() && gdiCase.commands.contains(shown)))
             std::cout << difference(gdiCase.expected, actual);
     }
-    const double matchRate = 1.0 - double(differing) / double(cases.size());
-    std::cout << "matching GDI: " << cases.size() - differing << " of " << cases.size() << "\n";
-    EXPECT_GE(matchRate, 0.99);
+    std::cout << "matching GDI: " << cases.size() - differing.size() << " of " << cases.size() << "\n";
+    return differing;
+}
+
+TEST(CanvasGdi, MatchesGdiOnRandomShapes)
+{
+    const std::vector<GdiCase> cases = loadCases("gdi_cases.txt");
+    ASSERT_GE(cases.size(), 300u) << "missing or short gdi_cases.txt";
+    const QStringList differing = differingCases(cases);
+    EXPECT_GE(1.0 - double(differing.size()) / double(cases.size()), 0.99);
+}
+
+TEST(CanvasGdi, MatchesGdiOnEllipsesOfEverySize)
+{
+    const std::vector<GdiCase> cases = loadCases("gdi_ellipses.txt");
+    ASSERT_EQ(cases.size(), 576u) << "missing or short gdi_ellipses.txt";
+    const QStringList differing = differingCases(cases);
+    EXPECT_GE(1.0 - double(differing.size()) / double(cases.size()), 0.98);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 """Writes random shape cases for gdi_oracle, one per line, covering every primitive the canvas draws.
 
 The format is described in gdi_oracle.cpp. A fixed seed keeps the file reproducible.
+With the argument "ellipses" it writes a sweep of ellipse box sizes instead.
 """
 import random
 import sys
@@ -10,7 +11,7 @@ SIZE = 64
 PENS = ["000000", "0000FF", "FF0000", "808080"]
 BRUSHES = ["00FF00", "C0C0C0", "00FFFF", "FF00FF"]
 
-rng = random.Random(int(sys.argv[1]) if len(sys.argv) > 1 else 20261209)
+rng = random.Random(20261209)
 
 
 def coordinate(spread=8):
@@ -150,7 +151,17 @@ def fill_cases(count):
     return [[command("F", box(rng.choice([3, 20, 80])), brush=rng.choice(BRUSHES))] for _ in range(count)]
 
 
+def ellipse_sweep():
+    """Every box size up to 24 x 24, outline and fill, to pin down GDI's ellipse shape."""
+    return [[command("E", [(4, 4), (4 + w, 4 + h)], 1, "S", "C", "00FF00", "000000")]
+            for w in range(1, 25) for h in range(1, 25)]
+
+
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "ellipses":
+        for parts in ellipse_sweep():
+            print("; ".join(parts))
+        return
     cases = (line_cases(140) + polyline_cases(100) + polygon_cases(60) + rectangle_cases(50) +
              ellipse_cases(60) + fill_cases(15))
     for parts in cases:
