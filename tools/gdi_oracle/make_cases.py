@@ -108,7 +108,8 @@ def polygon_cases(count):
         pen_style = "N" if i % 4 == 0 else "S"
         brush = "-" if i % 6 == 5 else rng.choice(BRUSHES)
         mode = "I" if i % 9 == 4 else "C"
-        cases.append([command("G", polygon_points(), 1, pen_style, mode, brush)])
+        width = rng.choice([1, 1, 2, 3]) if pen_style == "S" else 1
+        cases.append([command("G", polygon_points(), width, pen_style, mode, brush)])
     return cases
 
 
@@ -162,7 +163,7 @@ def main():
         for parts in ellipse_sweep():
             print("; ".join(parts))
         return
-    cases = (line_cases(140) + polyline_cases(100) + polygon_cases(60) + rectangle_cases(50) +
+    cases = (line_cases(140) + polyline_cases(100) + polygon_cases(80) + rectangle_cases(50) +
              ellipse_cases(60) + fill_cases(15))
     for parts in cases:
         print("; ".join(parts))
