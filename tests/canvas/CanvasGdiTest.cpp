@@ -10,13 +10,13 @@
 // as a mask and inverts the mask's pixels once.
 //
 // Known differences, all printed by the tests:
-// - "E 808080 1 S C FF00FF 21 29 24 48" (random shapes) and the 3 x 21 box of the sweep, ellipses
-//   three pixels wide: Wine paints stray brush spans on rows near the box's top and bottom, far
-//   beside the box. It does so only after certain earlier drawings, not when the case is drawn
-//   alone: a Wine fault. The ellipses themselves match.
-// - Ten boxes of the sweep (4 x 7, 4 x 13, 4 x 19, 4 x 21, 7 x 15, 7 x 16, 10 x 19, 11 x 8, 19 x 10,
-//   23 x 13): GDI's ellipse differs by a pixel or two where its steep and its flat part meet; the
-//   canvas's quadrant walk does not yet reproduce how GDI joins the two parts there.
+// - Wine faults with ellipses three pixels wide: Wine paints stray brush spans on rows near the
+//   box's top and bottom, far beside the box, only after certain earlier drawings (never when the
+//   case is drawn alone). Random case "E 808080 1 S C C0C0C0 64 41 67 57" (its box lies wholly
+//   right of the picture, yet pixels inside appear) and the sweep's 3 x 21 box.
+// - Ellipses where GDI's steep and flat parts meet differently from the canvas's quadrant walk, by
+//   a pixel or two: random case "E FF0000 1 S C C0C0C0 10 57 19 87" (9 x 30) and ten boxes of the
+//   sweep (4 x 7, 4 x 13, 4 x 19, 4 x 21, 7 x 15, 7 x 16, 10 x 19, 11 x 8, 19 x 10, 23 x 13).
 
 #include <gtest/gtest.h>
 

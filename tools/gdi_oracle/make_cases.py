@@ -129,7 +129,8 @@ def rectangle_cases(count):
         brush = "-" if i % 6 == 5 else rng.choice(BRUSHES)
         mode = "I" if i % 7 == 3 else "C"
         parts = [background()] if mode == "I" else []
-        parts.append(command("R", box(rng.choice([4, 12, 40])), 1, pen_style, mode, brush))
+        width = rng.choice([1, 1, 2, 3]) if pen_style == "S" else 1
+        parts.append(command("R", box(rng.choice([4, 12, 40])), width, pen_style, mode, brush))
         cases.append(parts)
     return cases
 
