@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <mutex>
 
 namespace {
@@ -263,15 +264,43 @@ void fillBox(PixelSink& sink, long long left, long long top, long long right, lo
 // Up to this size the ellipse error terms fit in 64 bits.
 constexpr int ExactEllipseLimit = 1 << 15;
 
+// GDI walks an ellipse's quadrant in two parts, each time taking the next point whose error
+// b^2 x^2 + a^2 y^2 - a^2 b^2 is the smaller: row by row up the steep part from the widest row, and
+// column by column along the flat part from the top. Here in half pixels (a and b are the box's
+// width and height less one), so that boxes of even size centre on a pixel edge.
+class QuadrantWalk {
+  public:
+    QuadrantWalk(long long a, long long b) : a_(a), b_(b) {}
+
+    long long error(long long x, long long y) const
+    {
+        return b_ * b_ * x * x + a_ * a_ * y * y - a_ * a_ * b_ * b_;
+    }
+
+    // Points of the flat part, from the middle column outward while the slope stays flat, left of
+    // column limit.
+    std::vector<std::pair<long long, long long>> flatPart(long long limit) const
+    {
+        std::vector<std::pair<long long, long long>> points;
+        for (long long x = a_ % 2, y = b_; b_ * b_ * x <= a_ * a_ * y && x < limit; x += 2) {
+            points.emplace_back(x, y);
+            if (error(x + 2, y) + error(x + 2, y - 2) > 0)
+                y -= 2;
+        }
+        return points;
+    }
+
+  private:
+    long long a_;
+    long long b_;
+};
+
 // The reach of the ellipse's first quadrant per row, in half pixels from the centre (index: the
-// row's distance from the centre in half pixels, -1 where the row stays empty). GDI picks, row by
-// row up the steep part and column by column along the flat part, the point whose error
-// b^2 x^2 + a^2 y^2 - a^2 b^2 is smaller, measured here in half pixels so that boxes of even size
-// centre on a pixel edge.
+// row's distance from the centre in half pixels; -1 where the row stays empty).
 std::vector<long long> quadrantReach(long long a, long long b)
 {
+    const QuadrantWalk walk(a, b);
     std::vector<long long> reach(b + 1, -1);
-    auto error = [&](long long x, long long y) { return b * b * x * x + a * a * y * y - a * a * b * b; };
     auto mark = [&](long long x, long long y) {
         if (x >= 0 && y >= 0 && y <= b)
             reach[y] = std::max(reach[y], x);
@@ -281,20 +310,25 @@ std::vector<long long> quadrantReach(long long a, long long b)
     do {
         mark(x, y);
         y += 2;
-        if (error(x, y) + error(x - 2, y) > 0)
+        if (walk.error(x, y) + walk.error(x - 2, y) >= 0)
             x -= 2;
     } while (b * b * x >= a * a * y);
-    // A narrow ellipse may reach its middle column before the flat part: then that point is its
-    // top, and the rows above it stay empty.
+    // A narrow ellipse may reach its middle column first: that point is then its top.
     if (x <= a % 2) {
         mark(x, y);
         return reach;
     }
-    for (x = a % 2, y = b; b * b * x <= a * a * y; x += 2) {
+    // Where the steep part stopped, the flat part takes over; if the flat part never reaches that
+    // row, the stopping point stays and the flat part ends short of its column.
+    auto flat = walk.flatPart(std::numeric_limits<long long>::max());
+    const bool stopRowReached =
+        std::any_of(flat.begin(), flat.end(), [&](const auto& point) { return point.second == y; });
+    if (y <= b && !stopRowReached) {
         mark(x, y);
-        if (error(x + 2, y) + error(x + 2, y - 2) > 0)
-            y -= 2;
+        flat = walk.flatPart(x);
     }
+    for (const auto& [flatX, flatY] : flat)
+        mark(flatY == y ? std::min(flatX, x) : flatX, flatY);
     return reach;
 }
 

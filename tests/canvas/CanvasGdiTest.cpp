@@ -10,13 +10,13 @@
 // as a mask and inverts the mask's pixels once.
 //
 // Known differences, all printed by the tests:
-// - Wine faults with ellipses three pixels wide: Wine paints stray brush spans on rows near the
-//   box's top and bottom, far beside the box, only after certain earlier drawings (never when the
-//   case is drawn alone). Random case "E 808080 1 S C C0C0C0 64 41 67 57" (its box lies wholly
-//   right of the picture, yet pixels inside appear) and the sweep's 3 x 21 box.
-// - Ellipses where GDI's steep and flat parts meet differently from the canvas's quadrant walk, by
-//   a pixel or two: random case "E FF0000 1 S C C0C0C0 10 57 19 87" (9 x 30) and ten boxes of the
-//   sweep (4 x 7, 4 x 13, 4 x 19, 4 x 21, 7 x 15, 7 x 16, 10 x 19, 11 x 8, 19 x 10, 23 x 13).
+// - Wine faults with ellipses three or four pixels wide: Wine paints stray brush spans on rows near
+//   the box's top and bottom, far beside the box, only after certain earlier drawings (never when
+//   the case is drawn alone); the ellipses themselves match. Random case
+//   "E 808080 1 S C C0C0C0 64 41 67 57" (its box lies wholly right of the picture, yet pixels inside
+//   it appear) and the sweep's 3 x 21 and 4 x 21 boxes.
+// - The sweep's 23 x 13 box: GDI's ellipse is one pixel narrower at each end of two rows, where its
+//   steep and flat parts meet; the canvas's quadrant walk does not reproduce that join yet.
 
 #include <gtest/gtest.h>
 
@@ -188,7 +188,7 @@ TEST(CanvasGdi, MatchesGdiOnEllipsesOfEverySize)
     const std::vector<GdiCase> cases = loadCases("gdi_ellipses.txt");
     ASSERT_EQ(cases.size(), 576u) << "missing or short gdi_ellipses.txt";
     const QStringList differing = differingCases(cases);
-    EXPECT_GE(1.0 - double(differing.size()) / double(cases.size()), 0.98);
+    EXPECT_GE(1.0 - double(differing.size()) / double(cases.size()), 0.99);
 }
 
 } // namespace
