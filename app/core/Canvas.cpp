@@ -546,6 +546,8 @@ void Canvas::copyFrom(const QImage& source, const QRect& sourceRect, QPoint targ
 
 void Canvas::textTopCentre(int x, int y, const QString& text, const QFont& font, ColorRef color)
 {
+    if (image_.isNull())
+        return;
     QPainter painter(&image_);
     painter.setFont(font);
     painter.setPen(QColor(toQRgb(color)));

@@ -26,9 +26,11 @@ public:
     QImage& image() { return image_; }
 
     // Pen width 1 is a thin (cosmetic) pen; 2 and 3 draw with round caps and joins.
-    // Dotted pens are 1 pixel wide: 3 pixels on, 3 off, restarting at each line.
+    // Dotted pens are 1 pixel wide: 3 pixels on, 3 off, restarting at each line (a polyline runs
+    // the pattern on around its corners, as GDI's Polyline does).
     void setPen(ColorRef color, int width = 1, PenStyle style = PenStyle::Solid,
                 PenMode mode = PenMode::Copy);
+    // Hides the pen; its mode stays and still applies to the brush, as GDI's raster operation does.
     void setNoPen();
     void setBrush(ColorRef color);
     void setNoBrush();
