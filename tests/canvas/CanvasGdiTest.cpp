@@ -11,10 +11,10 @@
 //
 // Known differences, all printed by the tests:
 // - Wine faults with ellipses three or four pixels wide: Wine paints stray brush spans on rows near
-//   the box's top and bottom, far beside the box, only after certain earlier drawings (never when
-//   the case is drawn alone); the ellipses themselves match. Random case
-//   "E 808080 1 S C C0C0C0 64 41 67 57" (its box lies wholly right of the picture, yet pixels inside
-//   it appear) and the sweep's 3 x 21 and 4 x 21 boxes.
+//   the box's top and bottom, far beside the box, where GDI never draws; the ellipses themselves
+//   match. The sweep's 3 x 21 and 4 x 21 boxes show it always; random case
+//   "E 808080 1 S C C0C0C0 64 41 67 57", whose box lies wholly right of the picture, shows it only
+//   after the earlier cases, not when drawn alone.
 // - The sweep's 23 x 13 box: GDI's ellipse is one pixel narrower at each end of two rows, where its
 //   steep and flat parts meet; the canvas's quadrant walk does not reproduce that join yet.
 
