@@ -8,27 +8,9 @@
 #include "app/core/DataDir.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
+#include "tests/support/ShellFakes.h"
 
 namespace {
-class SilentDialogs final : public ShellDialogs {
-  public:
-    int askGiveUp() override { return Ok; }
-    int askEndGame() override { return Ok; }
-    void showPaused() override {}
-    void showSolved() override {}
-    void showFailed() override {}
-    void showStartupError(const QString&) override {}
-    void showHighScores(const QString&, int) override {}
-    void showRules(int) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void closeHelp() override {}
-    void chooseLanguage(int&) override {}
-    void openWebsite() override {}
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
 void BM_FullRepaintOfDrawingArea(benchmark::State& state)
 {
     QTemporaryDir config;

@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
+#include "support/ShellFakes.h"
 
 namespace {
 // Answers the next modal dialog with a key, once it is up.
@@ -24,11 +25,7 @@ void answerNextDialogWith(Qt::Key key)
 TEST(GameDialogs, RealDialogsAnswerTheShellAndGoAwayWithTheWindow)
 {
     QTemporaryDir dir;
-    for (int i = 1; i <= 4; ++i) {
-        QImage picture(500, i == 4 ? 533 : 333, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        ASSERT_TRUE(picture.save(dir.path() + QString("/b%1.bmp").arg(i)));
-    }
+    ASSERT_TRUE(writePlainBackgrounds(dir.path()));
     SettingsStore settings(dir.path() + "/V1.ini");
     settings.WriteInteger("common", "tongue", 0);
     ClockRandom random;

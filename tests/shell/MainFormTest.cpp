@@ -14,6 +14,7 @@
 #include "app/core/Canvas.h"
 #include "app/settings/SettingsStore.h"
 #include "support/FakeShell.h"
+#include "support/ShellFakes.h"
 
 namespace {
 
@@ -118,12 +119,6 @@ class ScriptedDialogs final : public ShellDialogs {
     std::vector<std::string>& log_;
 };
 
-class RecordingSound final : public SoundOutput {
-  public:
-    void play(int index) override { played.push_back(index); }
-    std::vector<int> played;
-};
-
 // A pointer move without buttons, delivered whatever the last pointer position was.
 void sendMove(QWidget* widget, QPoint at)
 {
@@ -165,7 +160,8 @@ class MainFormTest : public ::testing::Test {
         parts.random = &random;
         parts.dialogs = &dialogs;
         parts.sound = &sound;
-        parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
+        if (!realSleep)
+            parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
         parts.makeModules = [this](ShellServices& services) {
             PuzzleModules made;
             for (int i = 0; i < PuzzleCount; ++i) {
@@ -209,6 +205,7 @@ class MainFormTest : public ::testing::Test {
     RecordingSound sound;
     SeededRandom random;
     std::vector<unsigned> sleeps;
+    bool realSleep = false; // Delay really waits
     std::array<RecordingModule*, 4> modules{};
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<TMainForm> form;
@@ -641,19 +638,8 @@ TEST(SevenSegmentDisplay, ShowsSixPositionsAndASign)
 namespace {
 TEST_F(MainFormTest, DelayWaitsOnTheMonotonicClock)
 {
-    settings = std::make_unique<SettingsStore>(iniPath());
-    ShellParts parts;
-    parts.dataDir = dataDir();
-    parts.settings = settings.get();
-    parts.random = &random;
-    parts.dialogs = &dialogs;
-    parts.makeModules = [this](ShellServices& services) {
-        PuzzleModules made;
-        for (int i = 0; i < PuzzleCount; ++i)
-            made[i] = std::make_unique<RecordingModule>(services, i, log);
-        return made;
-    };
-    TMainForm f(std::move(parts));
+    realSleep = true;
+    TMainForm& f = start();
     QElapsedTimer clock;
     clock.start();
     f.Delay(0);

@@ -9,50 +9,19 @@
 #include "app/settings/SettingsStore.h"
 #include "puzzles/pliva/Pliva.h"
 #include "support/FakeShell.h"
+#include "support/ShellFakes.h"
 
 namespace {
-class QuietDialogs final : public ShellDialogs {
-  public:
-    int askGiveUp() override { return Ok; }
-    int askEndGame() override { return Ok; }
-    void showPaused() override {}
-    void showSolved() override { ++solvedShown; }
-    void showFailed() override {}
-    void showStartupError(const QString&) override {}
-    void showHighScores(const QString& key, int result) override { offered.emplace_back(key, result); }
-    void showRules(int) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void closeHelp() override {}
-    void chooseLanguage(int&) override {}
-    void openWebsite() override {}
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-
-    int solvedShown = 0;
-    std::vector<std::pair<QString, int>> offered;
-};
-
-class Sounds final : public SoundOutput {
-  public:
-    void play(int index) override { played.push_back(index); }
-    std::vector<int> played;
-};
-
 // PLIVA played through the main window, as a player's pointer and clicks reach it.
 TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
 {
     QTemporaryDir dir;
-    for (int i = 1; i <= 4; ++i) {
-        QImage picture(500, i == 4 ? 533 : 333, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        ASSERT_TRUE(picture.save(dir.path() + QString("/b%1.bmp").arg(i)));
-    }
+    ASSERT_TRUE(writePlainBackgrounds(dir.path()));
     SettingsStore settings(dir.path() + "/V1.ini");
     settings.WriteInteger("common", "tongue", 0);
     SeededRandom random(7);
-    QuietDialogs dialogs;
-    Sounds sounds;
+    SilentDialogs dialogs;
+    RecordingSound sounds;
     ShellParts parts;
     parts.dataDir = dir.path() + "/";
     parts.settings = &settings;
