@@ -15,7 +15,7 @@
 // Lines, rectangles, polygons and ellipses are rasterised here pixel by pixel; QPainter is used
 // only for text and picture copies.
 class Canvas {
-public:
+  public:
     enum class PenStyle { Solid, Dot };
     // Copy paints the pen colour; Invert inverts every pixel the shape touches, once per call,
     // so the same call twice restores the picture.
@@ -59,7 +59,7 @@ public:
     static QFont font(const QString& family, int points, bool bold = false);
     static QFont fontPixels(const QString& family, int pixels, bool bold = false);
 
-private:
+  private:
     QImage& image_;
     // The remaining state is the implementation's.
     struct Pen {

@@ -64,10 +64,10 @@ class RecordingModule final : public PuzzleModule {
   private:
     void record(const std::string& what, int x = -1, int y = -1)
     {
-        std::string entry = std::to_string(index_) + " " + what;
+        QString entry = QString("%1 %2").arg(index_).arg(QString::fromStdString(what));
         if (x >= 0)
-            entry += " " + std::to_string(x) + "," + std::to_string(y);
-        log_.push_back(entry);
+            entry += QString(" %1,%2").arg(x).arg(y);
+        log_.push_back(entry.toStdString());
     }
 
     ShellServices& services_;
