@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DFROBNY_TESTS=OFF -DFROBNY_BENCH=OFF >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target frobny-office -j"$(nproc)"
 exec build/bin/frobny-office

@@ -7,10 +7,10 @@ cd "$(dirname "$0")"
 tools/deps.sh
 
 build_dir=build
-options=(-DCMAKE_BUILD_TYPE=Release)
+options=(-DCMAKE_BUILD_TYPE=Release -DFROBNY_SANITIZE=OFF -DFROBNY_TESTS=ON -DFROBNY_BENCH=ON)
 if [ "${1:-}" = "--asan" ]; then
   build_dir=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DFROBNY_SANITIZE=ON -DFROBNY_BENCH=OFF)
+  options=(-DCMAKE_BUILD_TYPE=Debug -DFROBNY_SANITIZE=ON -DFROBNY_TESTS=ON -DFROBNY_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
