@@ -54,6 +54,18 @@ PuzzleModules makeGameModules(ShellServices& services)
     return modules;
 }
 
+ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
+                     ShellDialogs& dialogs)
+{
+    ShellParts parts;
+    parts.dataDir = dataDir;
+    parts.settings = &settings;
+    parts.random = &random;
+    parts.dialogs = &dialogs;
+    parts.makeModules = makeGameModules;
+    return parts;
+}
+
 int runGame(int argc, char** argv, std::function<void()> firstFrame)
 {
     if (!displayAvailable()) {
@@ -74,14 +86,7 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     SettingsStore settings;
     ClockRandom random;
     GameDialogs dialogs;
-    ShellParts parts;
-    parts.dataDir = findDataDir(QCoreApplication::applicationDirPath());
-    parts.settings = &settings;
-    parts.random = &random;
-    parts.dialogs = &dialogs;
-    parts.makeModules = makeGameModules;
-
-    TMainForm form(std::move(parts));
+    TMainForm form(gameParts(findDataDir(QCoreApplication::applicationDirPath()), settings, random, dialogs));
     fontWarmUp.join();
     if (!form.startedOk())
         return EXIT_FAILURE;

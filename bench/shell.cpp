@@ -17,13 +17,7 @@ void BM_FullRepaintOfDrawingArea(benchmark::State& state)
     SettingsStore settings(config.path() + QStringLiteral("/V1.ini"));
     ClockRandom random;
     SilentDialogs dialogs;
-    ShellParts parts;
-    parts.dataDir = findDataDir(QCoreApplication::applicationDirPath());
-    parts.settings = &settings;
-    parts.random = &random;
-    parts.dialogs = &dialogs;
-    parts.makeModules = makeGameModules;
-    TMainForm form(std::move(parts));
+    TMainForm form(gameParts(findDataDir(QCoreApplication::applicationDirPath()), settings, random, dialogs));
     if (!form.startedOk()) {
         state.SkipWithError("no background pictures beside the benchmark");
         return;

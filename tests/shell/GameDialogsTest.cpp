@@ -30,13 +30,7 @@ TEST(GameDialogs, RealDialogsAnswerTheShellAndGoAwayWithTheWindow)
     settings.WriteInteger("common", "tongue", 0);
     ClockRandom random;
     GameDialogs dialogs; // declared first, so it outlives the window as in the program
-    ShellParts parts;
-    parts.dataDir = dir.path() + "/";
-    parts.settings = &settings;
-    parts.random = &random;
-    parts.dialogs = &dialogs;
-    parts.makeModules = makeGameModules;
-    auto form = std::make_unique<TMainForm>(std::move(parts));
+    auto form = std::make_unique<TMainForm>(gameParts(dir.path() + "/", settings, random, dialogs));
     ASSERT_TRUE(form->startedOk());
     dialogs.attach(form.get(), form->tongueRef());
     form->show();

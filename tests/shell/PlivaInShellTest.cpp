@@ -22,14 +22,9 @@ TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
     SeededRandom random(7);
     SilentDialogs dialogs;
     RecordingSound sounds;
-    ShellParts parts;
-    parts.dataDir = dir.path() + "/";
-    parts.settings = &settings;
-    parts.random = &random;
-    parts.dialogs = &dialogs;
+    ShellParts parts = gameParts(dir.path() + "/", settings, random, dialogs);
     parts.sound = &sounds;
     parts.sleep = [](unsigned) {};
-    parts.makeModules = makeGameModules;
     TMainForm form(std::move(parts));
     ASSERT_TRUE(form.startedOk());
     form.show();
