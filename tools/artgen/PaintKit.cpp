@@ -76,6 +76,16 @@ void paintPaperSheet(QPainter& painter, const QRect& sheet, QColor paper)
     painter.restore();
 }
 
+void paintMetalClip(QPainter& painter, const QRectF& clip, double radius)
+{
+    QLinearGradient metal(clip.topLeft(), clip.bottomLeft());
+    metal.setColorAt(0, palette::clipMetal.lighter(125));
+    metal.setColorAt(1, palette::clipMetal.darker(125));
+    painter.setBrush(metal);
+    painter.setPen(QPen(palette::clipMetal.darker(170), 1));
+    painter.drawRoundedRect(clip, radius, radius);
+}
+
 void paintRulesClipboard(QPainter& painter, const QRect& area)
 {
     painter.save();
@@ -103,12 +113,7 @@ void paintRulesClipboard(QPainter& painter, const QRect& area)
     // The clip across the top edge.
     const double clipWidth = std::min(30.0, board.width() * 0.5);
     const QRectF clip(board.center().x() - clipWidth / 2, board.top() - 3, clipWidth, 12);
-    QLinearGradient metal(clip.topLeft(), clip.bottomLeft());
-    metal.setColorAt(0, palette::clipMetal.lighter(125));
-    metal.setColorAt(1, palette::clipMetal.darker(125));
-    painter.setBrush(metal);
-    painter.setPen(QPen(palette::clipMetal.darker(170), 1));
-    painter.drawRoundedRect(clip, 3, 3);
+    paintMetalClip(painter, clip, 3);
     painter.setBrush(palette::clipMetal.darker(150));
     painter.drawEllipse(QPointF(clip.center().x(), clip.top() + 4), 2.0, 2.0);
 

@@ -40,6 +40,9 @@ void paintPaperSheet(QPainter& painter, const QRect& sheet, QColor paper = palet
 // The rules sign: a clipboard holding a sheet with a large question mark.
 void paintRulesClipboard(QPainter& painter, const QRect& area);
 
+// A clipboard's metal clip: a rounded bar lit from above.
+void paintMetalClip(QPainter& painter, const QRectF& clip, double radius);
+
 // A small raised push button face; the caller draws the symbol inside `face`.
 void paintRaisedButton(QPainter& painter, const QRect& face);
 

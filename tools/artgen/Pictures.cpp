@@ -175,12 +175,7 @@ QImage rulesPicture()
     paintPaperSheet(painter, QRect(8, 10, 324, 219));
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF clip(140, -4, 60, 13);
-    QLinearGradient metal(clip.topLeft(), clip.bottomLeft());
-    metal.setColorAt(0, palette::clipMetal.lighter(125));
-    metal.setColorAt(1, palette::clipMetal.darker(125));
-    painter.setBrush(metal);
-    painter.setPen(QPen(palette::clipMetal.darker(170), 1));
-    painter.drawRoundedRect(clip, 4, 4);
+    paintMetalClip(painter, clip, 4);
     paintMakerPlate(painter, QRectF(12.5, 236.5, 32, 25), 20);
     return image;
 }
