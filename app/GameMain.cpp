@@ -9,12 +9,11 @@
 
 #include "app/GameDialogs.h"
 #include "app/GameMain.h"
+#include "app/GamePuzzles.h"
 #include "app/MainForm.h"
-#include "app/PlaceholderModule.h"
 #include "app/core/DataDir.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
-#include "puzzles/pliva/Pliva.h"
 
 namespace {
 // Qt ends the process with a long dump when it cannot reach a display. While the application
@@ -44,16 +43,6 @@ bool displayAvailable()
 }
 } // namespace
 
-PuzzleModules makeGameModules(ShellServices& services)
-{
-    PuzzleModules modules;
-    modules[PuzzlePliva] = std::make_unique<Pliva>(services);
-    modules[PuzzleZupel] = std::make_unique<PlaceholderModule>(services, 4);
-    modules[PuzzleVexor] = std::make_unique<PlaceholderModule>(services, 11);
-    modules[PuzzleHuxel] = std::make_unique<PlaceholderModule>(services, 3);
-    return modules;
-}
-
 ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
                      ShellDialogs& dialogs)
 {
@@ -62,7 +51,7 @@ ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSour
     parts.settings = &settings;
     parts.random = &random;
     parts.dialogs = &dialogs;
-    parts.makeModules = makeGameModules;
+    parts.puzzles = gamePuzzleTable();
     return parts;
 }
 

@@ -8,9 +8,6 @@
 // has painted for the first time (start-up measurements).
 int runGame(int argc, char** argv, std::function<void()> firstFrame = {});
 
-// The four puzzles as the game plays them.
-PuzzleModules makeGameModules(ShellServices& services);
-
 // The parts the game's main window is built from, with the four puzzles as the game plays them.
 ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
                      ShellDialogs& dialogs);

@@ -7,35 +7,29 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QThread>
-#include <QToolButton>
+#include <algorithm>
+#include <numeric>
 #include <utility>
 
-#include "app/SevenSegmentDisplay.h"
+#include "app/ClockPause.h"
 #include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
+#include "app/core/Language.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/WindowPlacement.h"
 #include "app/texts/Texts.h"
+#include "app/widgets/DrawingArea.h"
+#include "app/widgets/SevenSegmentDisplay.h"
+#include "app/widgets/ToolBar.h"
 
 namespace {
 const QString common = QStringLiteral("common");
-
-struct HotspotRect {
-    int left, top, width, height;
-};
-constexpr std::array<HotspotRect, PuzzleCount> hotspots = {{
-    {418, 155, 71, 161},
-    {424, 10, 61, 314},
-    {375, 10, 97, 65},
-    {180, 50, 130, 50},
-}};
-constexpr std::array<const char*, PuzzleCount> scorePrefixes = {"pliv", "zupe", "vexo", "huxe"};
-constexpr std::array<const char*, PuzzleCount> puzzleButtonNames = {"PlivBtn", "ZupeBtn", "VexoBtn",
-                                                                    "HuxeBtn"};
+constexpr int ToolButtonTop = 6;
+constexpr int PuzzleButtonsLeft = 192;
+constexpr int PuzzleButtonsStep = 20;
 
 // Waits on a monotonic clock, so a wrapping millisecond counter cannot stretch the wait.
 void sleepMonotonic(unsigned ms)
@@ -49,86 +43,96 @@ void sleepMonotonic(unsigned ms)
 }
 } // namespace
 
-// The toolbar panel: its background picture with a raised inner edge.
-class ToolPanel final : public QWidget {
-  public:
-    explicit ToolPanel(QWidget* parent) : QWidget(parent), picture_(QStringLiteral(":/art/toolbar.png")) {}
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        if (picture_.isNull())
-            p.fillRect(rect(), palette().button());
-        else
-            p.drawPixmap(0, 0, picture_);
-        p.setPen(palette().light().color());
-        p.drawLine(0, 0, width() - 1, 0);
-        p.drawLine(0, 0, 0, height() - 1);
-        p.setPen(palette().dark().color());
-        p.drawLine(0, height() - 1, width() - 1, height() - 1);
-        p.drawLine(width() - 1, 0, width() - 1, height() - 1);
-    }
-
-  private:
-    QPixmap picture_;
+// One toolbar button: what it is called, where it sits, what it shows and says, what it does.
+struct TMainForm::ToolButtonSpec {
+    ToolButton id;
+    const char* name;
+    int x;
+    const char* glyph;
+    QSize cell;
+    int states; // glyph cells: normal, disabled, being pressed, latched
+    bool checkable;
+    QString MainWindowTexts::*hint; // nullptr: the puzzle table's hint
+    void (TMainForm::*click)();     // nullptr: a puzzle button, or one that acts on the press
 };
 
-// The drawing area shows the screen picture; the puzzles draw into that picture.
-class DrawingArea final : public QWidget {
-  public:
-    DrawingArea(TMainForm& form, QWidget* parent) : QWidget(parent), form_(form)
-    {
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QPainter p(this);
-        p.drawImage(event->rect(), form_.screen(), event->rect());
-        form_.framePainted();
-    }
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        const QPoint at = event->position().toPoint();
-        form_.boxMouseDown(event->button(), at.x(), at.y());
-    }
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        const QPoint at = event->position().toPoint();
-        form_.boxMouseMove(at.x(), at.y());
-    }
-
-  private:
-    TMainForm& form_;
-};
-
-// The invisible rules hotspot: it takes presses and pointer moves away from the puzzle.
-class RulesHotspot final : public QWidget {
-  public:
-    RulesHotspot(TMainForm& form, QWidget* parent) : QWidget(parent), form_(form) { setMouseTracking(true); }
-
-  protected:
-    void mousePressEvent(QMouseEvent*) override { form_.RulesShapeMouseDown(); }
-    void mouseMoveEvent(QMouseEvent*) override {}
-
-  private:
-    TMainForm& form_;
-};
+// The puzzle buttons take their name, glyph and hint from the puzzle table.
+const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
+{
+    using T = TMainForm;
+    using M = MainWindowTexts;
+    static const std::array<ToolButtonSpec, 16> specs = {{
+        {ToolButton::Mix, "MixBtn", 4, "mix", {18, 18}, 2, false, &M::mix, &T::MixBtnClick},
+        {ToolButton::Option, "OptionBtn", 28, "option", {19, 19}, 2, false, &M::option, nullptr},
+        {ToolButton::OptionZ, "OptionZBtn", 48, "optionz", {19, 19}, 2, false, &M::optionZ, nullptr},
+        {ToolButton::Pause, "PauseBtn", 72, "pause", {18, 18}, 1, false, &M::pause, &T::PauseBtnClick},
+        {ToolButton::Sound, "SoundBtn", 96, "sound", {16, 16}, 4, true, &M::sound, &T::soundbtnClick},
+        {ToolButton::Midi, "MidiBtn", 116, "midi", {16, 16}, 2, true, &M::midi, &T::MidiBtnClick},
+        {ToolButton::HighScore,
+         "HighScoreBtn",
+         140,
+         "highscore",
+         {18, 18},
+         1,
+         false,
+         &M::highScore,
+         &T::HighScoreBtnClick},
+        {ToolButton::Exit, "ExitBtn", 164, "exit", {18, 18}, 1, false, &M::exit, &T::ExitBtnClick},
+        {ToolButton::Puzzle0, "", PuzzleButtonsLeft, "", {18, 18}, 1, true, nullptr, nullptr},
+        {ToolButton::Puzzle1,
+         "",
+         PuzzleButtonsLeft + PuzzleButtonsStep,
+         "",
+         {18, 18},
+         1,
+         true,
+         nullptr,
+         nullptr},
+        {ToolButton::Puzzle2,
+         "",
+         PuzzleButtonsLeft + 2 * PuzzleButtonsStep,
+         "",
+         {18, 18},
+         1,
+         true,
+         nullptr,
+         nullptr},
+        {ToolButton::Puzzle3,
+         "",
+         PuzzleButtonsLeft + 3 * PuzzleButtonsStep,
+         "",
+         {18, 18},
+         1,
+         true,
+         nullptr,
+         nullptr},
+        {ToolButton::Tongue, "TongueBtn", 396, "tongue", {15, 15}, 1, false, &M::tongue, &T::TongueBtnClick},
+        {ToolButton::Help, "HelpBtn", 420, "help", {18, 18}, 1, false, &M::help, &T::HelpBtnClick},
+        {ToolButton::Info, "InfoBtn", 444, "info", {18, 18}, 1, false, &M::info, &T::InfoBtnClick},
+        {ToolButton::Frobny, "FrobnyBtn", 468, "frobny", {26, 20}, 1, false, &M::frobny, &T::FrobnyBtnClick},
+    }};
+    return specs;
+}
 
 TMainForm::TMainForm(ShellParts parts) : parts_(std::move(parts))
 {
     if (!parts_.sleep)
         parts_.sleep = sleepMonotonic;
     setFont(Canvas::fontPixels(QStringLiteral("System"), 13));
-    modules_ = parts_.makeModules(*this);
+    for (const PuzzleEntry& puzzle : parts_.puzzles)
+        modules_.push_back(puzzle.make(*this));
+    playState_.assign(modules_.size(), PlayState::NotGenerated);
+    elapsed_.assign(modules_.size(), 0);
     buildToolbar();
-    box_ = new DrawingArea(*this, this);
-    box_->setGeometry(0, ToolbarHeight, AreaWidth, AreaHeight);
-    rulesShape_ = new RulesHotspot(*this, this);
+    box_ = new DrawingArea(screen_, this);
+    box_->setGeometry(0, ToolbarHeight, DrawingAreaSize.width(), DrawingAreaSize.height());
+    connect(box_, &DrawingArea::pressed, this,
+            [this](Qt::MouseButton b, QPoint at) { boxMouseDown(b, at.x(), at.y()); });
+    connect(box_, &DrawingArea::moved, this, [this](QPoint at) { boxMouseMove(at.x(), at.y()); });
+    connect(box_, &DrawingArea::painted, this, &TMainForm::framePainted);
+    rulesShape_ = new RulesHotspot(this);
     rulesShape_->raise();
+    connect(rulesShape_, &RulesHotspot::pressed, this, &TMainForm::RulesShapeMouseDown);
     timer_.setInterval(200);
     connect(&timer_, &QTimer::timeout, this, &TMainForm::TimerTimer);
     FormCreate();
@@ -141,35 +145,45 @@ TMainForm::~TMainForm()
         storeWindowPosition();
 }
 
+std::vector<int> TMainForm::puzzlesInSettingsOrder() const
+{
+    std::vector<int> order(parts_.puzzles.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return parts_.puzzles[a].settingsRank < parts_.puzzles[b].settingsRank;
+    });
+    return order;
+}
+
 void TMainForm::FormCreate()
 {
     parts_.random->Reseed();
-    setFixedSize(AreaWidth, ToolbarHeight + AreaHeight);
+    setFixedSize(DrawingAreaSize.width(), ToolbarHeight + DrawingAreaSize.height());
     SettingsStore& ini = *parts_.settings;
     tongue_ = ini.ReadInteger(common, QStringLiteral("tongue"), -1);
-    const int mode = ini.ReadInteger(common, QStringLiteral("mode"), PuzzlePliva);
-    // Only this program writes "mode"; anything else found there starts PLIVA.
-    currentPuzzle_ = (mode >= PuzzlePliva && mode <= PuzzleHuxel) ? mode : PuzzlePliva;
-    for (int puzzle : {PuzzlePliva, PuzzleVexor, PuzzleZupel, PuzzleHuxel})
+    const int mode = ini.ReadInteger(common, QStringLiteral("mode"), 0);
+    // Only this program writes "mode"; anything else found there starts the first puzzle.
+    currentPuzzle_ = (mode >= 0 && mode < puzzleCount()) ? mode : 0;
+    for (int puzzle : puzzlesInSettingsOrder())
         modules_[puzzle]->LoadSettings(ini);
-    soundBtn_->setChecked(ini.ReadBool(common, QStringLiteral("sound"), true));
-    midiBtn_->setChecked(ini.ReadBool(common, QStringLiteral("music"), true));
+    button(ToolButton::Sound)->setChecked(ini.ReadBool(common, QStringLiteral("sound"), true));
+    button(ToolButton::Midi)->setChecked(ini.ReadBool(common, QStringLiteral("music"), true));
 
-    work_ = QImage(AreaWidth, AreaHeight, QImage::Format_RGB32);
-    screen_ = QImage(AreaWidth, AreaHeight, QImage::Format_RGB32);
+    work_ = QImage(DrawingAreaSize, QImage::Format_RGB32);
+    screen_ = QImage(DrawingAreaSize, QImage::Format_RGB32);
     if (!loadBackground(currentPuzzle_) || work_.isNull() || screen_.isNull()) {
         parts_.dialogs->showStartupError(startupErrorText(tongue_));
         return;
     }
     work_.fill(Qt::white);
     screen_.fill(Qt::white);
-    puzzleButtons_->button(currentPuzzle_)->setChecked(true);
-    playState_.fill(StateNotGenerated);
-    elapsed_.fill(0);
+    button(puzzleButton(currentPuzzle_))->setChecked(true);
+    std::fill(playState_.begin(), playState_.end(), PlayState::NotGenerated);
+    std::fill(elapsed_.begin(), elapsed_.end(), 0);
     modules_[currentPuzzle_]->NewPuzzleAtStart();
     updateOptionZ();
     placeRulesShape();
-    playState_[currentPuzzle_] = StateFresh;
+    setPlayState(PlayState::Fresh);
     firstActivation_ = true;
     searchMusic();
     setWindowTitle(QStringLiteral("Frobny Office"));
@@ -179,9 +193,9 @@ void TMainForm::FormCreate()
 
 bool TMainForm::loadBackground(int puzzle)
 {
-    const QString file = parts_.dataDir + QStringLiteral("b%1.bmp").arg(puzzle + 1);
-    QImage picture(file);
-    if (picture.isNull() || picture.width() < AreaWidth || picture.height() < AreaHeight)
+    QImage picture(parts_.dataDir + QLatin1String(parts_.puzzles[puzzle].backgroundFile));
+    if (picture.isNull() || picture.width() < DrawingAreaSize.width() ||
+        picture.height() < DrawingAreaSize.height())
         return false;
     background_ = picture.convertToFormat(QImage::Format_RGB32);
     return true;
@@ -193,71 +207,49 @@ void TMainForm::searchMusic()
         QDir(parts_.dataDir)
             .entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     musicFile_ = pieces.isEmpty() ? QString() : parts_.dataDir + pieces.first();
-    midiBtn_->setEnabled(!musicFile_.isEmpty());
-}
-
-QToolButton* TMainForm::addToolButton(const char* name, int x, const char* glyph, QSize cell, int states)
-{
-    auto* button = new QToolButton(toolPanel_);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(x, 6, cell.width() > 20 ? 29 : 22, 22);
-    const QPixmap strip(QStringLiteral(":/art/glyph_%1.png").arg(QLatin1String(glyph)));
-    if (!strip.isNull()) {
-        auto cellAt = [&](int i) { return strip.copy(i * cell.width(), 0, cell.width(), cell.height()); };
-        QIcon icon;
-        icon.addPixmap(cellAt(0), QIcon::Normal, QIcon::Off);
-        if (states >= 2)
-            icon.addPixmap(cellAt(1), QIcon::Disabled);
-        if (states >= 4) {
-            icon.addPixmap(cellAt(2), QIcon::Active, QIcon::Off);
-            icon.addPixmap(cellAt(3), QIcon::Normal, QIcon::On);
-            icon.addPixmap(cellAt(3), QIcon::Active, QIcon::On);
-        }
-        button->setIcon(icon);
-        button->setIconSize(cell);
-    }
-    return button;
+    button(ToolButton::Midi)->setEnabled(!musicFile_.isEmpty());
 }
 
 void TMainForm::buildToolbar()
 {
     toolPanel_ = new ToolPanel(this);
-    toolPanel_->setGeometry(0, 0, AreaWidth, ToolbarHeight);
-
-    connect(addToolButton("MixBtn", 4, "mix", {18, 18}, 2), &QToolButton::clicked, this,
-            &TMainForm::MixBtnClick);
-    optionBtn_ = addToolButton("OptionBtn", 28, "option", {19, 19}, 2);
-    optionZBtn_ = addToolButton("OptionZBtn", 48, "optionz", {19, 19}, 2);
-    optionBtn_->installEventFilter(this);
-    optionZBtn_->installEventFilter(this);
-    connect(addToolButton("PauseBtn", 72, "pause", {18, 18}, 1), &QToolButton::clicked, this,
-            &TMainForm::PauseBtnClick);
-    soundBtn_ = addToolButton("SoundBtn", 96, "sound", {16, 16}, 4);
-    soundBtn_->setCheckable(true);
-    connect(soundBtn_, &QToolButton::clicked, this, &TMainForm::soundbtnClick);
-    midiBtn_ = addToolButton("MidiBtn", 116, "midi", {16, 16}, 2);
-    midiBtn_->setCheckable(true);
-    connect(midiBtn_, &QToolButton::clicked, this, &TMainForm::MidiBtnClick);
-    connect(addToolButton("HighScoreBtn", 140, "highscore", {18, 18}, 1), &QToolButton::clicked, this,
-            &TMainForm::HighScoreBtnClick);
-    connect(addToolButton("ExitBtn", 164, "exit", {18, 18}, 1), &QToolButton::clicked, this, &QWidget::close);
-
+    toolPanel_->setGeometry(0, 0, DrawingAreaSize.width(), ToolbarHeight);
     puzzleButtons_ = new QButtonGroup(this);
     puzzleButtons_->setExclusive(true);
-    const std::array<const char*, PuzzleCount> glyphs = {"pliv", "zupe", "vexo", "huxe"};
-    for (int puzzle = 0; puzzle < PuzzleCount; ++puzzle) {
-        QToolButton* button =
-            addToolButton(puzzleButtonNames[puzzle], 192 + 20 * puzzle, glyphs[puzzle], {18, 18}, 1);
-        button->setCheckable(true);
-        puzzleButtons_->addButton(button, puzzle);
+
+    for (const ToolButtonSpec& spec : toolButtonSpecs()) {
+        const int puzzle = static_cast<int>(spec.id) - static_cast<int>(ToolButton::Puzzle0);
+        const bool isPuzzleButton = puzzle >= 0 && puzzle < 4;
+        if (isPuzzleButton && puzzle >= puzzleCount())
+            continue;
+        const char* name = isPuzzleButton ? parts_.puzzles[puzzle].buttonName : spec.name;
+        const char* glyph = isPuzzleButton ? parts_.puzzles[puzzle].glyph : spec.glyph;
+        const bool actsOnPress = !spec.click && !isPuzzleButton;
+        GlyphButton* button = actsOnPress
+                                  ? new OptionButton(toolPanel_, QLatin1String(glyph), spec.cell, spec.states)
+                                  : new GlyphButton(toolPanel_, QLatin1String(glyph), spec.cell, spec.states);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(spec.x, ToolButtonTop, spec.cell.width() > 20 ? 29 : 22, 22);
+        button->setCheckable(spec.checkable);
+        buttons_[static_cast<int>(spec.id)] = button;
+        if (isPuzzleButton)
+            puzzleButtons_->addButton(button, puzzle);
+        else if (spec.click)
+            connect(button, &QToolButton::clicked, this, spec.click);
     }
+    connect(static_cast<OptionButton*>(button(ToolButton::Option)), &OptionButton::pressedAt, this,
+            [this](QPoint at) { OptionBtnMouseDown(at.x(), at.y()); });
+    connect(static_cast<OptionButton*>(button(ToolButton::OptionZ)), &OptionButton::pressedAt, this,
+            [this](QPoint at) { OptionZBtnMouseDown(at.x(), at.y()); });
     connect(puzzleButtons_, &QButtonGroup::idClicked, this, [this](int puzzle) {
         if (!SwitchPuzzle(puzzle))
-            puzzleButtons_->button(currentPuzzle_)->setChecked(true);
+            button(puzzleButton(currentPuzzle_))->setChecked(true);
     });
+    buildClock();
+}
 
+void TMainForm::buildClock()
+{
     auto* clock = new QFrame(toolPanel_);
     clock->setObjectName(QStringLiteral("ClockPanel"));
     clock->setGeometry(280, 5, 113, 24);
@@ -274,20 +266,6 @@ void TMainForm::buildToolbar()
     ledLabel_ = new SevenSegmentDisplay(clock);
     ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
     ledLabel_->setGeometry(32, 2, 79, 20);
-
-    connect(addToolButton("TongueBtn", 396, "tongue", {15, 15}, 1), &QToolButton::clicked, this,
-            &TMainForm::TongueBtnClick);
-    connect(addToolButton("HelpBtn", 420, "help", {18, 18}, 1), &QToolButton::clicked, this,
-            &TMainForm::HelpBtnClick);
-    connect(addToolButton("InfoBtn", 444, "info", {18, 18}, 1), &QToolButton::clicked, this,
-            &TMainForm::InfoBtnClick);
-    connect(addToolButton("FrobnyBtn", 468, "frobny", {26, 20}, 1), &QToolButton::clicked, this,
-            &TMainForm::FrobnyBtnClick);
-}
-
-QToolButton* TMainForm::button(const char* objectName) const
-{
-    return toolPanel_->findChild<QToolButton*>(QLatin1String(objectName));
 }
 
 QWidget* TMainForm::drawingArea() const
@@ -300,20 +278,14 @@ QWidget* TMainForm::rulesHotspot() const
     return rulesShape_;
 }
 
-QWidget* TMainForm::clockDisplay() const
-{
-    return ledLabel_;
-}
-
 void TMainForm::placeRulesShape()
 {
-    const HotspotRect& r = hotspots[currentPuzzle_];
-    rulesShape_->setGeometry(r.left, r.top + ToolbarHeight, r.width, r.height);
+    rulesShape_->setGeometry(current().rulesHotspot.translated(0, ToolbarHeight));
 }
 
 void TMainForm::updateOptionZ()
 {
-    optionZBtn_->setEnabled(currentPuzzle_ == PuzzleVexor);
+    button(ToolButton::OptionZ)->setEnabled(current().optionZLive);
 }
 
 // The clock label is 27 pixels wide, measured for a narrow 12-pixel system font; wider
@@ -332,13 +304,21 @@ void TMainForm::showClock(int ticks)
     ledLabel_->display(ticks);
 }
 
+// The stored place is taken before the window exists: a position given then is the outer
+// frame's, the same corner that is stored at the end.
+void TMainForm::setVisible(bool visible)
+{
+    if (visible && !shownOnce_ && !testAttribute(Qt::WA_WState_Created))
+        restoreWindowPosition();
+    QWidget::setVisible(visible);
+}
+
 void TMainForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (shownOnce_)
         return;
     shownOnce_ = true;
-    restoreWindowPosition();
     boxPaint();
     QTimer::singleShot(0, this, &TMainForm::FormActivate);
 }
@@ -358,17 +338,35 @@ void TMainForm::restoreWindowPosition()
     QScreen* display = QWidget::screen();
     if (!display)
         return;
-    const QRect desktop = display->virtualGeometry();
     const QString stored = parts_.settings->ReadString(common, QStringLiteral("MainForm"), QString());
-    const QSize outer = frameGeometry().size();
-    const auto position = restoredWindowPosition(stored, outer, desktop);
+    // The frame's size is not known yet: the window's own size stands in until the first frame.
+    const auto position = restoredWindowPosition(stored, size(), display->virtualGeometry());
+    centreFrame_ = !position;
     if (position) {
         move(*position);
         return;
     }
     const QRect available = display->availableGeometry();
-    move(available.left() + (available.width() - outer.width()) / 2,
-         available.top() + (available.height() - outer.height()) / 2);
+    move(available.left() + (available.width() - width()) / 2,
+         available.top() + (available.height() - height()) / 2);
+}
+
+// Once the window manager has put its frame around the window, the frame is centred (first start)
+// or pulled back onto the desktop; a frame that already fits stays where it is.
+void TMainForm::keepFrameOnDesktop()
+{
+    QScreen* display = QWidget::screen();
+    if (!display)
+        return;
+    const QRect frame = frameGeometry();
+    QPoint target = pulledOntoDesktop(frame.topLeft(), frame.size(), display->virtualGeometry());
+    if (centreFrame_) {
+        const QRect available = display->availableGeometry();
+        target = QPoint(available.left() + (available.width() - frame.width()) / 2,
+                        available.top() + (available.height() - frame.height()) / 2);
+    }
+    if (target != frame.topLeft())
+        move(target);
 }
 
 void TMainForm::storeWindowPosition()
@@ -381,12 +379,16 @@ void TMainForm::storeWindowPosition()
 void TMainForm::boxPaint()
 {
     modules_[currentPuzzle_]->PaintPuzzle();
-    showClock(elapsed_[currentPuzzle_]);
+    showClock(elapsed());
     box_->update();
 }
 
 void TMainForm::framePainted()
 {
+    if (framePlaced_)
+        return;
+    framePlaced_ = true;
+    keepFrameOnDesktop();
     if (firstFrameHook_)
         std::exchange(firstFrameHook_, nullptr)();
 }
@@ -404,22 +406,21 @@ void TMainForm::setElapsed(int ticks)
 
 bool TMainForm::SwitchPuzzle(int index)
 {
-    if (index == currentPuzzle_)
-        return true;
-    const int previous = currentPuzzle_;
+    if (index == currentPuzzle_ || index < 0 || index >= puzzleCount())
+        return index == currentPuzzle_;
     if (!loadBackground(index)) {
         parts_.dialogs->showStartupError(startupErrorText(tongue_));
-        puzzleButtons_->button(previous)->setChecked(true);
+        button(puzzleButton(currentPuzzle_))->setChecked(true);
         return false;
     }
     currentPuzzle_ = index;
     placeRulesShape();
-    if (playState_[index] == StateNotGenerated) {
+    if (playState() == PlayState::NotGenerated) {
         modules_[index]->NewPuzzleAtStart();
-        playState_[index] = StateFresh;
+        setPlayState(PlayState::Fresh);
     }
     updateOptionZ();
-    puzzleButtons_->button(index)->setChecked(true);
+    button(puzzleButton(index))->setChecked(true);
     boxPaint();
     update();
     return true;
@@ -427,45 +428,33 @@ bool TMainForm::SwitchPuzzle(int index)
 
 void TMainForm::ApplyTexts()
 {
-    const MainWindowTexts t = mainWindowTexts(tongue_, soundBtn_->isChecked(), midiBtn_->isChecked());
-    const std::array<std::pair<const char*, const QString*>, 16> hints = {{
-        {"MixBtn", &t.mix},
-        {"OptionBtn", &t.option},
-        {"OptionZBtn", &t.optionZ},
-        {"PauseBtn", &t.pause},
-        {"SoundBtn", &t.sound},
-        {"MidiBtn", &t.midi},
-        {"HighScoreBtn", &t.highScore},
-        {"ExitBtn", &t.exit},
-        {"PlivBtn", &t.pliva},
-        {"ZupeBtn", &t.zupel},
-        {"VexoBtn", &t.vexor},
-        {"HuxeBtn", &t.huxel},
-        {"HelpBtn", &t.help},
-        {"InfoBtn", &t.info},
-        {"FrobnyBtn", &t.frobny},
-        {"TongueBtn", &t.tongue},
-    }};
-    for (const auto& [name, text] : hints)
-        button(name)->setToolTip(*text);
+    const MainWindowTexts t = mainWindowTexts(tongue_, button(ToolButton::Sound)->isChecked(),
+                                              button(ToolButton::Midi)->isChecked());
+    for (const ToolButtonSpec& spec : toolButtonSpecs()) {
+        if (spec.hint)
+            button(spec.id)->setToolTip(t.*spec.hint);
+    }
+    for (int puzzle = 0; puzzle < puzzleCount(); ++puzzle) {
+        const PuzzleEntry& entry = parts_.puzzles[puzzle];
+        button(puzzleButton(puzzle))->setToolTip(pick(tongue_, entry.hintGerman, entry.hintEnglish));
+    }
     timeLabel_->setText(t.timeLabel);
     fitTimeLabel();
     rulesShape_->setToolTip(t.rules);
-    if (currentPuzzle_ == PuzzleHuxel)
-        modules_[PuzzleHuxel]->PaintPuzzle();
+    if (current().repaintsOnLanguageChange)
+        modules_[currentPuzzle_]->PaintPuzzle();
     setWindowTitle(t.caption);
 }
 
 QString TMainForm::SelectScoreList()
 {
-    return QLatin1String(scorePrefixes[currentPuzzle_]) +
-           QString::number(modules_[currentPuzzle_]->ScoreLevel());
+    return QLatin1String(current().scorePrefix) + QString::number(modules_[currentPuzzle_]->ScoreLevel());
 }
 
-void TMainForm::PlaySound(int index)
+void TMainForm::PlaySound(Sound sound)
 {
-    if (soundBtn_->isChecked() && parts_.sound)
-        parts_.sound->play(index);
+    if (button(ToolButton::Sound)->isChecked() && parts_.sound)
+        parts_.sound->play(sound);
 }
 
 void TMainForm::Delay(unsigned ms)
@@ -474,28 +463,28 @@ void TMainForm::Delay(unsigned ms)
     parts_.sleep(ms);
 }
 
-void TMainForm::reportEnd(int state, int sound, void (ShellDialogs::*show)())
+void TMainForm::reportEnd(PlayState state, Sound sound, void (ShellDialogs::*show)())
 {
     setPlayState(state);
     PlaySound(sound);
     (parts_.dialogs->*show)();
     const QString list = SelectScoreList();
-    parts_.dialogs->showHighScores(list, elapsed_[currentPuzzle_]);
+    parts_.dialogs->showHighScores(list, elapsed());
     ApplyTexts();
 }
 
 void TMainForm::PuzzleSolved()
 {
-    if (playState() == StateSolved)
+    if (playState() == PlayState::Solved)
         return;
-    reportEnd(StateSolved, 10, &ShellDialogs::showSolved);
+    reportEnd(PlayState::Solved, Sound::Solved, &ShellDialogs::showSolved);
 }
 
 void TMainForm::PuzzleFailed()
 {
-    if (playState() == StateSolved)
+    if (playState() == PlayState::Solved)
         return;
-    reportEnd(StateFailed, 11, &ShellDialogs::showFailed);
+    reportEnd(PlayState::Failed, Sound::Failed, &ShellDialogs::showFailed);
 }
 
 std::optional<ColorRef> TMainForm::chooseColor(ColorRef initial)
@@ -510,132 +499,100 @@ std::optional<QFont> TMainForm::chooseFont(const QFont& initial)
 
 void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y)
 {
-    PuzzleModule& current = *modules_[currentPuzzle_];
-    if (currentPuzzle_ == PuzzleZupel) {
-        // ZUPEL takes every mouse button alike.
-        if (button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton)
-            current.MouseDownLeft(x, y);
-        return;
-    }
-    if (button == Qt::LeftButton)
-        current.MouseDownLeft(x, y);
+    PuzzleModule& module = *modules_[currentPuzzle_];
+    const bool anyButton =
+        button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
+    if (button == Qt::LeftButton || (current().everyButtonActsAsLeft && anyButton))
+        module.MouseDownLeft(x, y);
     else if (button == Qt::RightButton)
-        current.MouseDownRight(x, y);
+        module.MouseDownRight(x, y);
 }
 
 void TMainForm::boxMouseMove(int x, int y)
 {
-    if (currentPuzzle_ != PuzzleZupel)
+    if (current().takesPointerMoves)
         modules_[currentPuzzle_]->MouseMove(x, y);
 }
 
 void TMainForm::RulesShapeMouseDown()
 {
-    timer_.stop();
+    ClockPause pause(timer_);
     parts_.dialogs->showRules(currentPuzzle_);
-    timer_.start();
 }
 
 void TMainForm::TimerTimer()
 {
     // Music keeps itself alive here once the music player is in place.
-    if (currentPuzzle_ == PuzzleZupel)
-        modules_[PuzzleZupel]->TimerTick();
-    if (playState() == StateInProgress) {
-        ++elapsed_[currentPuzzle_];
-        showClock(elapsed_[currentPuzzle_]);
-    }
+    if (current().takesTimerTicks)
+        modules_[currentPuzzle_]->TimerTick();
+    if (playState() == PlayState::InProgress)
+        setElapsed(elapsed() + 1);
 }
 
-bool TMainForm::confirmGiveUpIfPlaying()
+// Asks before a puzzle in progress is given up; anything else may go without asking.
+bool TMainForm::mayGiveUp()
 {
-    if (playState() == StateInProgress && parts_.dialogs->askGiveUp() == ShellDialogs::Cancel) {
-        timer_.start();
-        return false;
-    }
-    return true;
+    return playState() != PlayState::InProgress || parts_.dialogs->askGiveUp() != ShellDialogs::Cancel;
 }
 
 void TMainForm::MixBtnClick()
 {
-    timer_.stop();
-    if (!confirmGiveUpIfPlaying())
+    ClockPause pause(timer_);
+    if (!mayGiveUp())
         return;
     modules_[currentPuzzle_]->NewPuzzle();
     modules_[currentPuzzle_]->PaintPuzzle();
-    elapsed_[currentPuzzle_] = 0;
-    showClock(0);
-    setPlayState(StateFresh);
-    timer_.start();
+    setElapsed(0);
+    setPlayState(PlayState::Fresh);
 }
 
-void TMainForm::optionPress(bool zButton, int x, int y)
+void TMainForm::optionPress(bool zButton, QPoint at)
 {
-    timer_.stop();
-    if (!confirmGiveUpIfPlaying())
+    ClockPause pause(timer_);
+    if (!mayGiveUp())
         return;
-    const bool up = x > y;
+    const bool up = at.x() > at.y();
     if (!zButton)
         modules_[currentPuzzle_]->OptionClick(up);
-    else if (currentPuzzle_ == PuzzleVexor)
+    else if (current().optionZLive)
         modules_[currentPuzzle_]->OptionZClick(up);
-    elapsed_[currentPuzzle_] = 0;
-    showClock(0);
-    timer_.start();
+    setElapsed(0);
 }
 
 void TMainForm::OptionBtnMouseDown(int x, int y)
 {
-    optionPress(false, x, y);
+    optionPress(false, QPoint(x, y));
 }
 
 void TMainForm::OptionZBtnMouseDown(int x, int y)
 {
-    optionPress(true, x, y);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched == optionBtn_ || watched == optionZBtn_) && event->type() == QEvent::MouseButtonPress) {
-        // The option buttons act on the press, and where it lands decides the direction.
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (watched == optionBtn_)
-            OptionBtnMouseDown(at.x(), at.y());
-        else
-            OptionZBtnMouseDown(at.x(), at.y());
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    optionPress(true, QPoint(x, y));
 }
 
 void TMainForm::PauseBtnClick()
 {
-    if (playState() != StateInProgress)
+    if (playState() != PlayState::InProgress)
         return;
-    timer_.stop();
+    ClockPause pause(timer_);
     parts_.dialogs->showPaused();
-    timer_.start();
 }
 
 void TMainForm::HighScoreBtnClick()
 {
-    timer_.stop();
+    ClockPause pause(timer_);
     parts_.dialogs->showHighScores(SelectScoreList(), 0);
-    timer_.start();
 }
 
 void TMainForm::InfoBtnClick()
 {
-    timer_.stop();
+    ClockPause pause(timer_);
     parts_.dialogs->showAbout();
-    timer_.start();
 }
 
 void TMainForm::HelpBtnClick()
 {
-    timer_.stop();
+    ClockPause pause(timer_);
     parts_.dialogs->openHelp();
-    timer_.start();
 }
 
 void TMainForm::TongueBtnClick()
@@ -652,6 +609,11 @@ void TMainForm::soundbtnClick()
 void TMainForm::MidiBtnClick()
 {
     ApplyTexts();
+}
+
+void TMainForm::ExitBtnClick()
+{
+    close();
 }
 
 void TMainForm::FrobnyBtnClick()
@@ -675,10 +637,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::FormCloseQuery()
 {
-    timer_.stop();
-    const bool mayClose = parts_.dialogs->askEndGame() == ShellDialogs::Ok;
-    timer_.start();
-    return mayClose;
+    ClockPause pause(timer_);
+    return parts_.dialogs->askEndGame() == ShellDialogs::Ok;
 }
 
 void TMainForm::FormClose()
@@ -688,9 +648,9 @@ void TMainForm::FormClose()
     parts_.dialogs->closeHelp();
     SettingsStore& ini = *parts_.settings;
     ini.WriteInteger(common, QStringLiteral("mode"), currentPuzzle_);
-    for (int puzzle : {PuzzlePliva, PuzzleVexor, PuzzleZupel, PuzzleHuxel})
+    for (int puzzle : puzzlesInSettingsOrder())
         modules_[puzzle]->SaveSettings(ini);
-    ini.WriteBool(common, QStringLiteral("sound"), soundBtn_->isChecked());
-    ini.WriteBool(common, QStringLiteral("music"), midiBtn_->isChecked());
+    ini.WriteBool(common, QStringLiteral("sound"), button(ToolButton::Sound)->isChecked());
+    ini.WriteBool(common, QStringLiteral("music"), button(ToolButton::Midi)->isChecked());
     ini.WriteInteger(common, QStringLiteral("tongue"), tongue_);
 }

@@ -6,23 +6,48 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/ShellDialogs.h"
 #include "app/core/PuzzleModule.h"
+#include "app/core/PuzzleTable.h"
 #include "app/core/ShellServices.h"
 
+class QButtonGroup;
 class QLabel;
 class QToolButton;
-class QButtonGroup;
 class RandomSource;
 class SettingsStore;
 class SevenSegmentDisplay;
 class DrawingArea;
 class RulesHotspot;
+class ToolPanel;
+struct MainWindowTexts;
 
-enum PuzzleIndex { PuzzlePliva = 0, PuzzleZupel = 1, PuzzleVexor = 2, PuzzleHuxel = 3, PuzzleCount = 4 };
+// The toolbar's buttons, left to right.
+enum class ToolButton {
+    Mix,
+    Option,
+    OptionZ,
+    Pause,
+    Sound,
+    Midi,
+    HighScore,
+    Exit,
+    Puzzle0, // one per row of the puzzle table, in table order
+    Puzzle1,
+    Puzzle2,
+    Puzzle3,
+    Tongue,
+    Help,
+    Info,
+    Frobny,
+};
 
-using PuzzleModules = std::array<std::unique_ptr<PuzzleModule>, PuzzleCount>;
+constexpr ToolButton puzzleButton(int puzzle)
+{
+    return static_cast<ToolButton>(static_cast<int>(ToolButton::Puzzle0) + puzzle);
+}
 
 // What the main window is built from; the game passes the real parts, tests their fakes.
 struct ShellParts {
@@ -31,19 +56,17 @@ struct ShellParts {
     RandomSource* random = nullptr;
     ShellDialogs* dialogs = nullptr;
     SoundOutput* sound = nullptr;
-    std::function<PuzzleModules(ShellServices&)> makeModules;
+    PuzzleTable puzzles;
     // Blocks the thread for the given milliseconds (Delay); tests replace it.
     std::function<void(unsigned)> sleep;
 };
 
 // The main window: toolbar, clock, drawing area; owns the puzzles' play states and clocks and
-// routes events to the current puzzle.
+// routes events to the current puzzle by what the puzzle table says of it.
 class TMainForm final : public QWidget, public ShellServices {
     Q_OBJECT
   public:
     static constexpr int ToolbarHeight = 33;
-    static constexpr int AreaWidth = 500;
-    static constexpr int AreaHeight = 333;
 
     explicit TMainForm(ShellParts parts);
     ~TMainForm() override;
@@ -52,15 +75,14 @@ class TMainForm final : public QWidget, public ShellServices {
     bool startedOk() const { return startedOk_; }
     // Called once, after the drawing area has painted for the first time.
     void setFirstFrameHook(std::function<void()> hook) { firstFrameHook_ = std::move(hook); }
-    void framePainted();
 
     // ShellServices
-    void PlaySound(int index) override;
+    void PlaySound(Sound sound) override;
     void Delay(unsigned ms) override;
     void PuzzleSolved() override;
     void PuzzleFailed() override;
-    int playState() const override { return playState_[currentPuzzle_]; }
-    void setPlayState(int state) override { playState_[currentPuzzle_] = state; }
+    PlayState playState() const override { return playState_[currentPuzzle_]; }
+    void setPlayState(PlayState state) override { playState_[currentPuzzle_] = state; }
     int elapsed() const override { return elapsed_[currentPuzzle_]; }
     void setElapsed(int ticks) override;
     const QImage& background() const override { return background_; }
@@ -78,7 +100,8 @@ class TMainForm final : public QWidget, public ShellServices {
     void boxPaint();
 
     int currentPuzzle() const { return currentPuzzle_; }
-    int playStateOf(int puzzle) const { return playState_[puzzle]; }
+    int puzzleCount() const { return static_cast<int>(parts_.puzzles.size()); }
+    PlayState playStateOf(int puzzle) const { return playState_[puzzle]; }
     int elapsedOf(int puzzle) const { return elapsed_[puzzle]; }
     int tongue() const { return tongue_; }
     void setTongue(int tongue) { tongue_ = tongue; }
@@ -87,9 +110,9 @@ class TMainForm final : public QWidget, public ShellServices {
     QTimer& timer() { return timer_; }
     QWidget* drawingArea() const;
     QWidget* rulesHotspot() const;
-    QWidget* clockDisplay() const;
+    SevenSegmentDisplay* clockDisplay() const { return ledLabel_; }
     QLabel* timeLabel() const { return timeLabel_; }
-    QToolButton* button(const char* objectName) const;
+    QToolButton* button(ToolButton which) const { return buttons_[static_cast<int>(which)]; }
 
     // Handlers, public so the routing can be driven directly.
     void boxMouseDown(Qt::MouseButton button, int x, int y);
@@ -106,42 +129,51 @@ class TMainForm final : public QWidget, public ShellServices {
     void TongueBtnClick();
     void soundbtnClick();
     void MidiBtnClick();
+    void ExitBtnClick();
     void FrobnyBtnClick();
 
   protected:
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct ToolButtonSpec;
+    static const std::array<ToolButtonSpec, 16>& toolButtonSpecs();
+
     void FormCreate();
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();
+    const PuzzleEntry& current() const { return parts_.puzzles[currentPuzzle_]; }
+    std::vector<int> puzzlesInSettingsOrder() const;
     bool loadBackground(int puzzle);
     void buildToolbar();
-    QToolButton* addToolButton(const char* name, int x, const char* glyph, QSize cell, int states);
+    void buildClock();
     void placeRulesShape();
     void updateOptionZ();
     void showClock(int ticks);
     void fitTimeLabel();
-    void optionPress(bool zButton, int x, int y);
-    bool confirmGiveUpIfPlaying();
-    void reportEnd(int state, int sound, void (ShellDialogs::*show)());
+    void optionPress(bool zButton, QPoint at);
+    bool mayGiveUp();
+    void reportEnd(PlayState state, Sound sound, void (ShellDialogs::*show)());
     void restoreWindowPosition();
+    void keepFrameOnDesktop();
     void storeWindowPosition();
     void searchMusic();
+    void framePainted();
 
     ShellParts parts_;
-    PuzzleModules modules_;
-    int currentPuzzle_ = PuzzlePliva;
-    std::array<int, PuzzleCount> playState_{StateNotGenerated, StateNotGenerated, StateNotGenerated,
-                                            StateNotGenerated};
-    std::array<int, PuzzleCount> elapsed_{};
+    std::vector<std::unique_ptr<PuzzleModule>> modules_;
+    int currentPuzzle_ = 0;
+    std::vector<PlayState> playState_;
+    std::vector<int> elapsed_;
     int tongue_ = -1;
     bool startedOk_ = false;
     bool firstActivation_ = false;
     bool shownOnce_ = false;
+    bool framePlaced_ = false;
+    bool centreFrame_ = false;
     bool closing_ = false;
     QString musicFile_;
     std::function<void()> firstFrameHook_;
@@ -149,14 +181,11 @@ class TMainForm final : public QWidget, public ShellServices {
     QImage work_;
     QImage screen_;
     QTimer timer_;
-    QWidget* toolPanel_ = nullptr;
+    ToolPanel* toolPanel_ = nullptr;
+    std::array<QToolButton*, 16> buttons_{};
     DrawingArea* box_ = nullptr;
     RulesHotspot* rulesShape_ = nullptr;
     SevenSegmentDisplay* ledLabel_ = nullptr;
     QLabel* timeLabel_ = nullptr;
     QButtonGroup* puzzleButtons_ = nullptr;
-    QToolButton* soundBtn_ = nullptr;
-    QToolButton* midiBtn_ = nullptr;
-    QToolButton* optionBtn_ = nullptr;
-    QToolButton* optionZBtn_ = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "app/PlaceholderModule.h"
 
 #include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
 
 void PlaceholderModule::PaintPuzzle()
 {
-    const QRect area(0, 0, 500, 333);
-    Canvas(services_.work()).copyFrom(services_.background(), area);
-    services_.copyWorkToScreen(area);
+    Canvas(services_.work()).copyFrom(services_.background(), DrawingAreaRect);
+    services_.copyWorkToScreen(DrawingAreaRect);
 }

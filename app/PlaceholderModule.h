@@ -10,7 +10,7 @@ class PlaceholderModule final : public PuzzleModule {
     {
     }
 
-    void NewPuzzle() override { services_.setPlayState(StateFresh); }
+    void NewPuzzle() override { services_.setPlayState(PlayState::Fresh); }
     void PaintPuzzle() override;
     void MouseDownLeft(int, int) override {}
     void OptionClick(bool) override {}

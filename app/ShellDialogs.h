@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/core/Color.h"
+#include "app/core/Sound.h"
 
 // The windows the main window opens. The game uses the real dialogs; tests answer them.
 class ShellDialogs {
@@ -36,5 +37,5 @@ class ShellDialogs {
 class SoundOutput {
   public:
     virtual ~SoundOutput() = default;
-    virtual void play(int index) = 0;
+    virtual void play(Sound sound) = 0;
 };

@@ -8,6 +8,8 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  libxcb1-dev libxcb-damage0-dev
+  xvfb openbox xdotool x11-utils
 )
 
 missing=()

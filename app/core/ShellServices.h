@@ -6,17 +6,10 @@
 #include <optional>
 
 #include "app/core/Color.h"
+#include "app/core/PlayState.h"
+#include "app/core/Sound.h"
 
 class RandomSource;
-
-// Play states of a puzzle.
-enum PlayStateValue : int {
-    StateFresh = 0,
-    StateInProgress = 1,
-    StateNotGenerated = 2,
-    StateSolved = 3,
-    StateFailed = 4,
-};
 
 // What a puzzle module may ask of the shell. The shell calls a module only while it is the
 // current puzzle, so "the play state" and "the clock" are always the current puzzle's.
@@ -24,15 +17,15 @@ class ShellServices {
   public:
     virtual ~ShellServices() = default;
 
-    // Starts sound effect n (0..12) when sound is on; returns at once.
-    virtual void PlaySound(int index) = 0;
+    // Starts a sound effect when sound is on; returns at once.
+    virtual void PlaySound(Sound sound) = 0;
     // Shows what has been drawn so far, then blocks for ms milliseconds without handling events.
     virtual void Delay(unsigned ms) = 0;
     virtual void PuzzleSolved() = 0;
     virtual void PuzzleFailed() = 0;
 
-    virtual int playState() const = 0;
-    virtual void setPlayState(int state) = 0;
+    virtual PlayState playState() const = 0;
+    virtual void setPlayState(PlayState state) = 0;
     virtual int elapsed() const = 0;
     // Sets the clock and shows it (ZUPEL's penalties and bonus).
     virtual void setElapsed(int ticks) = 0;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/core/Canvas.h"
+#include "app/core/Language.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box, 
     if (!icon.isNull())
         button->setIcon(icon);
     return button;
-}
-
-QString pickText(int tongue, const char* german, const char* english)
-{
-    return QString::fromUtf8(tongue == 1 ? german : english);
 }
 
 const QRect SingleButtonBox(168, 88, 70, 27);
@@ -117,10 +113,10 @@ void TMessageDlg::placeOverMainWindow()
 
 void TMessageDlg::applyTexts()
 {
-    message_->setText(pickText(tongue_, texts_.messageGerman, texts_.messageEnglish));
-    ok_->setText(pickText(tongue_, texts_.okGerman, texts_.okEnglish));
+    message_->setText(pick(tongue_, texts_.messageGerman, texts_.messageEnglish));
+    ok_->setText(pick(tongue_, texts_.okGerman, texts_.okEnglish));
     if (cancel_ != nullptr)
-        cancel_->setText(pickText(tongue_, texts_.cancelGerman, texts_.cancelEnglish));
+        cancel_->setText(pick(tongue_, texts_.cancelGerman, texts_.cancelEnglish));
 }
 
 void TMessageDlg::keyPressEvent(QKeyEvent* event)

@@ -53,15 +53,20 @@ QString placementText(int flags, int showCommand, const QRect& normalRect)
         .arg(bottom);
 }
 
+QPoint pulledOntoDesktop(QPoint topLeft, const QSize& size, const QRect& desktop)
+{
+    const std::int64_t desktopRight = std::int64_t{desktop.x()} + desktop.width();
+    const std::int64_t desktopBottom = std::int64_t{desktop.y()} + desktop.height();
+    const std::int64_t left = pulledInside(topLeft.x(), size.width(), desktop.x(), desktopRight);
+    const std::int64_t top = pulledInside(topLeft.y(), size.height(), desktop.y(), desktopBottom);
+    return QPoint(static_cast<int>(left), static_cast<int>(top));
+}
+
 std::optional<QPoint> restoredWindowPosition(const QString& stored, const QSize& outerSize,
                                              const QRect& desktop)
 {
     const auto items = placementItems(stored);
     if (!items)
         return std::nullopt;
-    const std::int64_t desktopRight = std::int64_t{desktop.x()} + desktop.width();
-    const std::int64_t desktopBottom = std::int64_t{desktop.y()} + desktop.height();
-    const std::int64_t left = pulledInside((*items)[leftItem], outerSize.width(), desktop.x(), desktopRight);
-    const std::int64_t top = pulledInside((*items)[topItem], outerSize.height(), desktop.y(), desktopBottom);
-    return QPoint(static_cast<int>(left), static_cast<int>(top));
+    return pulledOntoDesktop(QPoint((*items)[leftItem], (*items)[topItem]), outerSize, desktop);
 }

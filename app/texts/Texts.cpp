@@ -14,10 +14,6 @@ MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn)
                      : pick(tongue, "Ich mag die Musik.", "Ich like the music.");
     t.highScore = pick(tongue, "Wer sind die Besten?", "Who is the best?");
     t.exit = pick(tongue, "Ich hab genug!", "That's enough for now!");
-    t.pliva = pick(tongue, "Jetzt spiel ich eine Runde PLIVA.", "A lap PLIVA for me.");
-    t.zupel = pick(tongue, "Jetzt knack ich schnell die ZUPEL.", "I quickly solve the ZUPEL.");
-    t.vexor = pick(tongue, "Nach VEXOR steht mir der Sinn.", "VEXOR is, what I like now.");
-    t.huxel = pick(tongue, "HUXEL wartet schon auf mich.", "HUXEL waits for me.");
     t.timeLabel = pick(tongue, "Zeit:", "Time:");
     t.help = pick(tongue, "Ich laß mir unter die Arme greifen.", "I need help.");
     t.info = pick(tongue, "Wer hat diese Spiele nur verbrochen?", "Who's the FROBNY GAME inventor?");

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
 #include "app/core/RandomSource.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
@@ -31,17 +32,13 @@ const QRect GraphRect(GraphLeft, GraphTop - MarkerOverhang, 375, 240 + MarkerOve
 
 constexpr int ArrowRowTop = 285;
 constexpr int ArrowRowBottom = 307;
-constexpr int AreaWidth = 500;
-constexpr int AreaHeight = 333;
-const QRect ArrowRowRect(30, ArrowRowTop, 376, AreaHeight - ArrowRowTop);
-const QRect WholeArea(0, 0, AreaWidth, AreaHeight);
+const QRect ArrowRowRect(30, ArrowRowTop, 376, DrawingAreaSize.height() - ArrowRowTop);
 
 constexpr int SwitchLeft = 420;
 constexpr int SwitchTop = 30;
 constexpr int SwitchBottom = 50;
 constexpr int MarkerStyleCount = 5;
 
-enum Sound { SoundRightMove = 0, SoundLeftMove = 1, SoundPointerColumn = 2, SoundRefused = 12 };
 constexpr unsigned SolvedPauseMs = 300;
 
 // Halves go to the even neighbour, as the layout was measured with.
@@ -61,7 +58,7 @@ void Pliva::NewPuzzle()
 {
     model_.NewPuzzle();
     ComputeMapping();
-    services_.setPlayState(StateFresh);
+    services_.setPlayState(PlayState::Fresh);
 }
 
 void Pliva::NewPuzzleAtStart()
@@ -88,12 +85,12 @@ void Pliva::Move(int j, int s)
     if (model_.MoveFits(j, s)) {
         model_.ApplyArrows(j, s);
         DrawGraph();
-        services_.PlaySound(s > 0 ? SoundLeftMove : SoundRightMove);
+        services_.PlaySound(s > 0 ? Sound::PlivaLeftMove : Sound::PlivaRightMove);
     } else {
-        services_.PlaySound(SoundRefused);
+        services_.PlaySound(Sound::PlivaRefused);
     }
-    if (services_.playState() == StateFresh)
-        services_.setPlayState(StateInProgress);
+    if (services_.playState() == PlayState::Fresh)
+        services_.setPlayState(PlayState::InProgress);
     // Reported again on every move that leaves the curve rising; the shell ignores repeats.
     if (model_.CurveRises()) {
         services_.Delay(SolvedPauseMs);
@@ -145,10 +142,10 @@ int Pliva::Y(int value) const
 
 void Pliva::PaintPuzzle()
 {
-    Canvas(services_.work()).copyFrom(services_.background(), WholeArea);
+    Canvas(services_.work()).copyFrom(services_.background(), DrawingAreaRect);
     DrawGraph();
     DrawArrows();
-    services_.copyWorkToScreen(WholeArea);
+    services_.copyWorkToScreen(DrawingAreaRect);
 }
 
 void Pliva::DrawGraph()
@@ -294,7 +291,7 @@ void Pliva::MouseMove(int x, int y)
     const int column = HoverColumn(x, y);
     if (column == pointerColumn_)
         return;
-    services_.PlaySound(SoundPointerColumn);
+    services_.PlaySound(Sound::PlivaColumn);
     pointerColumn_ = column;
     DrawArrows();
 }

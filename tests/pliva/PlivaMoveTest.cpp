@@ -42,7 +42,7 @@ TEST_F(PlivaMove, AppliesUpToTheLimitsAndRefusesBeyond)
 
         EXPECT_EQ(pliva.model().values, c.expected);
         EXPECT_EQ(shell.sounds, std::vector<int>{c.sound});
-        EXPECT_EQ(shell.state, StateInProgress) << "a refused move starts the clock too";
+        EXPECT_EQ(shell.state, PlayState::InProgress) << "a refused move starts the clock too";
         EXPECT_EQ(shell.solvedCalls, 0);
         const bool applied = c.sound != 12;
         EXPECT_EQ(shell.changedRects, applied ? std::vector<QRect>{GraphArea} : std::vector<QRect>{});
@@ -57,7 +57,7 @@ TEST_F(PlivaMove, SolvesAfterAPauseAndKeepsMovingAfterwards)
     pliva.Move(4, +1);
     EXPECT_EQ(shell.delays, std::vector<unsigned>{300});
     EXPECT_EQ(shell.solvedCalls, 1);
-    EXPECT_EQ(shell.state, StateSolved);
+    EXPECT_EQ(shell.state, PlayState::Solved);
 
     // A move that breaks the rise: applied with its sound, no report, the state stays solved.
     shell.clearRecords();
@@ -67,12 +67,12 @@ TEST_F(PlivaMove, SolvesAfterAPauseAndKeepsMovingAfterwards)
     EXPECT_EQ(shell.sounds, std::vector<int>{0});
     EXPECT_TRUE(shell.delays.empty());
     EXPECT_EQ(shell.solvedCalls, 0);
-    EXPECT_EQ(shell.state, StateSolved);
+    EXPECT_EQ(shell.state, PlayState::Solved);
 
     // A refused move leaves the solved state alone as well.
     pliva.model().arrows[2] = {0, 0, 20, 0, 0};
     pliva.Move(2, +1);
-    EXPECT_EQ(shell.state, StateSolved);
+    EXPECT_EQ(shell.state, PlayState::Solved);
 
     // Rising again is reported again; ignoring repeats is the shell's business.
     shell.clearRecords();
@@ -88,7 +88,7 @@ TEST_F(PlivaMove, IgnoresColumnsOutsideTheCurve)
         pliva.Move(column, -1);
     }
     EXPECT_TRUE(shell.sounds.empty());
-    EXPECT_EQ(shell.state, StateFresh);
+    EXPECT_EQ(shell.state, PlayState::Fresh);
 }
 
 using PlivaOptions = PlivaFixture;
@@ -104,7 +104,7 @@ TEST_F(PlivaOptions, ChangesLevelWithinBoundsOnly)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "N " << c.mode << (c.up ? " up" : " down"));
         SetUpCurve(c.mode);
-        shell.state = StateInProgress;
+        shell.state = PlayState::InProgress;
         const PlivaModel::Values before = pliva.model().values;
 
         pliva.OptionClick(c.up);
@@ -113,11 +113,11 @@ TEST_F(PlivaOptions, ChangesLevelWithinBoundsOnly)
         EXPECT_EQ(pliva.ScoreLevel(), c.expectedMode);
         if (c.expectedMode == c.mode) {
             EXPECT_EQ(pliva.model().values, before);
-            EXPECT_EQ(shell.state, StateInProgress);
+            EXPECT_EQ(shell.state, PlayState::InProgress);
             EXPECT_TRUE(shell.changedRects.empty());
         } else {
             EXPECT_FALSE(pliva.model().CurveRises());
-            EXPECT_EQ(shell.state, StateFresh);
+            EXPECT_EQ(shell.state, PlayState::Fresh);
             ASSERT_FALSE(shell.changedRects.empty());
             EXPECT_EQ(shell.changedRects.back(), WholeArea);
         }
@@ -129,13 +129,13 @@ TEST_F(PlivaOptions, StartFormReseedsAndForgetsThePointerColumn)
     SetUpCurve(4);
     pliva.MouseMove(77, 295);
     ASSERT_EQ(pliva.pointerColumn(), 1);
-    shell.state = StateNotGenerated;
+    shell.state = PlayState::NotGenerated;
 
     pliva.NewPuzzleAtStart();
 
     EXPECT_EQ(shell.seededRandom.reseeds, 1);
     EXPECT_EQ(pliva.pointerColumn(), 0);
-    EXPECT_EQ(shell.state, StateFresh);
+    EXPECT_EQ(shell.state, PlayState::Fresh);
     EXPECT_FALSE(pliva.model().CurveRises());
 }
 
@@ -226,7 +226,7 @@ TEST_F(PlivaInput, ColourSwitchesAskThePresetAndRedrawOnlyWhenConfirmed)
     EXPECT_TRUE(shell.colorRequests.empty());
     EXPECT_TRUE(shell.changedRects.empty());
     EXPECT_EQ(pliva.dmode(), 1);
-    EXPECT_EQ(shell.state, StateFresh);
+    EXPECT_EQ(shell.state, PlayState::Fresh);
 }
 
 TEST_F(PlivaInput, StyleSwitchCyclesThroughFiveStyles)

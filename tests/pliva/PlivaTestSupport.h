@@ -25,7 +25,7 @@ class PlivaFixture : public testing::Test {
             model.arrows[j][j] = 1;
         model.lowLimit = Low;
         model.highLimit = High;
-        shell.state = StateFresh;
+        shell.state = PlayState::Fresh;
         pliva.MouseMove(0, 0);
         pliva.PaintPuzzle();
         shell.clearRecords();

@@ -36,10 +36,10 @@ TEST(GameDialogs, RealDialogsAnswerTheShellAndGoAwayWithTheWindow)
     form->show();
     QTest::qWait(10);
 
-    form->setPlayState(StateInProgress);
+    form->setPlayState(PlayState::InProgress);
     answerNextDialogWith(Qt::Key_Escape);
     form->MixBtnClick();
-    EXPECT_EQ(form->playState(), StateInProgress) << "Esc in the give-up dialog keeps the puzzle";
+    EXPECT_EQ(form->playState(), PlayState::InProgress) << "Esc in the give-up dialog keeps the puzzle";
 
     answerNextDialogWith(Qt::Key_Escape);
     EXPECT_FALSE(form->close());

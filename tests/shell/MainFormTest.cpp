@@ -9,10 +9,11 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "app/GamePuzzles.h"
 #include "app/MainForm.h"
-#include "app/SevenSegmentDisplay.h"
 #include "app/core/Canvas.h"
 #include "app/settings/SettingsStore.h"
+#include "app/widgets/SevenSegmentDisplay.h"
 #include "support/FakeShell.h"
 #include "support/ShellFakes.h"
 
@@ -29,12 +30,12 @@ class RecordingModule final : public PuzzleModule {
     void NewPuzzle() override
     {
         record("NewPuzzle");
-        services_.setPlayState(StateFresh);
+        services_.setPlayState(PlayState::Fresh);
     }
     void NewPuzzleAtStart() override
     {
         record("NewPuzzleAtStart");
-        services_.setPlayState(StateFresh);
+        services_.setPlayState(PlayState::Fresh);
     }
     void PaintPuzzle() override
     {
@@ -162,15 +163,15 @@ class MainFormTest : public ::testing::Test {
         parts.sound = &sound;
         if (!realSleep)
             parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
-        parts.makeModules = [this](ShellServices& services) {
-            PuzzleModules made;
-            for (int i = 0; i < PuzzleCount; ++i) {
+        // The game's own table, with modules that record what reaches them.
+        parts.puzzles = gamePuzzleTable();
+        for (int i = 0; i < PuzzleCount; ++i) {
+            parts.puzzles[i].make = [this, i](ShellServices& services) {
                 auto module = std::make_unique<RecordingModule>(services, i, log);
                 modules[i] = module.get();
-                made[i] = std::move(module);
-            }
-            return made;
-        };
+                return module;
+            };
+        }
         form = std::make_unique<TMainForm>(std::move(parts));
         dialogs.timer = &form->timer();
         return *form;
@@ -217,13 +218,14 @@ TEST_F(MainFormTest, FirstStartRunsOnDefaults)
     ASSERT_TRUE(f.startedOk());
     EXPECT_EQ(f.currentPuzzle(), PuzzlePliva);
     EXPECT_EQ(f.size(), QSize(500, 366));
-    EXPECT_TRUE(f.button("SoundBtn")->isChecked());
-    EXPECT_TRUE(f.button("MidiBtn")->isChecked());
-    EXPECT_FALSE(f.button("MidiBtn")->isEnabled()) << "no music file in the data folder";
-    EXPECT_TRUE(f.button("PlivBtn")->isChecked());
-    EXPECT_FALSE(f.button("OptionZBtn")->isEnabled());
-    EXPECT_EQ((std::array<int, 4>{f.playStateOf(0), f.playStateOf(1), f.playStateOf(2), f.playStateOf(3)}),
-              (std::array<int, 4>{StateFresh, StateNotGenerated, StateNotGenerated, StateNotGenerated}));
+    EXPECT_TRUE(f.button(ToolButton::Sound)->isChecked());
+    EXPECT_TRUE(f.button(ToolButton::Midi)->isChecked());
+    EXPECT_FALSE(f.button(ToolButton::Midi)->isEnabled()) << "no music file in the data folder";
+    EXPECT_TRUE(f.button(puzzleButton(PuzzlePliva))->isChecked());
+    EXPECT_FALSE(f.button(ToolButton::OptionZ)->isEnabled());
+    EXPECT_EQ((std::array{f.playStateOf(0), f.playStateOf(1), f.playStateOf(2), f.playStateOf(3)}),
+              (std::array{PlayState::Fresh, PlayState::NotGenerated, PlayState::NotGenerated,
+                          PlayState::NotGenerated}));
     const std::vector<std::string> startup = {"0 LoadSettings", "2 LoadSettings", "1 LoadSettings",
                                               "3 LoadSettings", "0 NewPuzzleAtStart"};
     EXPECT_EQ(log, startup);
@@ -237,8 +239,8 @@ TEST_F(MainFormTest, FirstStartRunsOnDefaults)
     EXPECT_TRUE(logged("chooseLanguage [timer on]"));
     EXPECT_EQ(f.tongue(), 1);
     EXPECT_EQ(f.timeLabel()->text(), "Zeit:");
-    EXPECT_EQ(f.button("SoundBtn")->toolTip(), "Ich schalte die Geräusche lieber aus.");
-    EXPECT_EQ(f.button("TongueBtn")->toolTip(), "I don't speak german.");
+    EXPECT_EQ(f.button(ToolButton::Sound)->toolTip(), "Ich schalte die Geräusche lieber aus.");
+    EXPECT_EQ(f.button(ToolButton::Tongue)->toolTip(), "I don't speak german.");
     EXPECT_EQ(f.windowTitle(), "Frobny Office V1.3");
 }
 
@@ -248,11 +250,11 @@ TEST_F(MainFormTest, StoredValuesAndMusicAreTakenAtStart)
     QFile(dataDir() + "piece.MID").open(QIODevice::WriteOnly);
     TMainForm& f = start();
     EXPECT_EQ(f.currentPuzzle(), PuzzleVexor);
-    EXPECT_TRUE(f.button("VexoBtn")->isChecked());
-    EXPECT_TRUE(f.button("OptionZBtn")->isEnabled());
-    EXPECT_FALSE(f.button("SoundBtn")->isChecked());
-    EXPECT_TRUE(f.button("MidiBtn")->isChecked());
-    EXPECT_TRUE(f.button("MidiBtn")->isEnabled());
+    EXPECT_TRUE(f.button(puzzleButton(PuzzleVexor))->isChecked());
+    EXPECT_TRUE(f.button(ToolButton::OptionZ)->isEnabled());
+    EXPECT_FALSE(f.button(ToolButton::Sound)->isChecked());
+    EXPECT_TRUE(f.button(ToolButton::Midi)->isChecked());
+    EXPECT_TRUE(f.button(ToolButton::Midi)->isEnabled());
     EXPECT_EQ(f.rulesHotspot()->geometry(), QRect(375, 43, 97, 65));
 
     f.show();
@@ -350,18 +352,18 @@ TEST_F(MainFormTest, HotspotTakesPressesAndMovesAwayFromThePuzzle)
 TEST_F(MainFormTest, ClockCountsOnlyWhilePlaying)
 {
     TMainForm& f = started();
-    auto* clock = static_cast<SevenSegmentDisplay*>(f.clockDisplay());
+    SevenSegmentDisplay* clock = f.clockDisplay();
     f.TimerTimer();
     EXPECT_EQ(f.elapsedOf(0), 0) << "fresh";
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     for (int i = 0; i < 5; ++i)
         f.TimerTimer();
     EXPECT_EQ(f.elapsedOf(0), 5);
     EXPECT_EQ(clock->value(), 5);
-    for (int state : {StateSolved, StateFailed, StateFresh}) {
+    for (PlayState state : {PlayState::Solved, PlayState::Failed, PlayState::Fresh}) {
         f.setPlayState(state);
         f.TimerTimer();
-        EXPECT_EQ(f.elapsedOf(0), 5) << state;
+        EXPECT_EQ(f.elapsedOf(0), 5) << static_cast<int>(state);
     }
     EXPECT_FALSE(logged("0 TimerTick"));
     f.SwitchPuzzle(PuzzleZupel);
@@ -372,12 +374,12 @@ TEST_F(MainFormTest, ClockCountsOnlyWhilePlaying)
 TEST_F(MainFormTest, SwitchingGeneratesOnlyOnceAndKeepsEachClock)
 {
     TMainForm& f = started();
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     f.TimerTimer();
     f.TimerTimer();
     ASSERT_TRUE(f.SwitchPuzzle(PuzzleZupel));
     EXPECT_EQ(log, (std::vector<std::string>{"1 NewPuzzleAtStart", "1 PaintPuzzle"}));
-    EXPECT_EQ(f.playStateOf(PuzzleZupel), StateFresh);
+    EXPECT_EQ(f.playStateOf(PuzzleZupel), PlayState::Fresh);
     EXPECT_EQ(f.screen().pixel(10, 10), qRgb(10, 200, 10)) << "ZUPEL's background is shown";
     EXPECT_EQ(f.rulesHotspot()->geometry(), QRect(424, 43, 61, 314));
     f.TimerTimer();
@@ -385,13 +387,13 @@ TEST_F(MainFormTest, SwitchingGeneratesOnlyOnceAndKeepsEachClock)
     ASSERT_TRUE(f.SwitchPuzzle(PuzzlePliva));
     EXPECT_EQ(log, (std::vector<std::string>{"0 PaintPuzzle"}));
     EXPECT_EQ(f.elapsedOf(PuzzlePliva), 2);
-    EXPECT_EQ(f.playStateOf(PuzzlePliva), StateInProgress);
-    EXPECT_EQ(static_cast<SevenSegmentDisplay*>(f.clockDisplay())->value(), 2);
+    EXPECT_EQ(f.playStateOf(PuzzlePliva), PlayState::InProgress);
+    EXPECT_EQ(f.clockDisplay()->value(), 2);
     log.clear();
     f.SwitchPuzzle(PuzzleZupel);
     EXPECT_EQ(log, (std::vector<std::string>{"1 PaintPuzzle"}));
     log.clear();
-    f.button("ZupeBtn")->click();
+    f.button(puzzleButton(PuzzleZupel))->click();
     EXPECT_TRUE(log.empty()) << "the button that is down does nothing";
 }
 
@@ -399,11 +401,11 @@ TEST_F(MainFormTest, VanishedBackgroundKeepsThePreviousPuzzle)
 {
     TMainForm& f = started();
     QFile::remove(dataDir() + "b4.bmp");
-    f.button("HuxeBtn")->click();
+    f.button(puzzleButton(PuzzleHuxel))->click();
     EXPECT_EQ(f.currentPuzzle(), PuzzlePliva);
-    EXPECT_TRUE(f.button("PlivBtn")->isChecked());
-    EXPECT_FALSE(f.button("HuxeBtn")->isChecked());
-    EXPECT_EQ(f.playStateOf(PuzzleHuxel), StateNotGenerated);
+    EXPECT_TRUE(f.button(puzzleButton(PuzzlePliva))->isChecked());
+    EXPECT_FALSE(f.button(puzzleButton(PuzzleHuxel))->isChecked());
+    EXPECT_EQ(f.playStateOf(PuzzleHuxel), PlayState::NotGenerated);
     EXPECT_TRUE(logged("error Not enough memory or bitmap not found! Program aborted."));
     EXPECT_EQ(f.background().pixel(0, 0), qRgb(200, 10, 10));
 }
@@ -411,20 +413,20 @@ TEST_F(MainFormTest, VanishedBackgroundKeepsThePreviousPuzzle)
 TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
 {
     TMainForm& f = started();
-    f.setPlayState(StateSolved);
+    f.setPlayState(PlayState::Solved);
     f.TimerTimer();
     f.MixBtnClick();
     EXPECT_EQ(log, (std::vector<std::string>{"0 NewPuzzle", "0 PaintPuzzle"}));
-    EXPECT_EQ(f.playState(), StateFresh);
+    EXPECT_EQ(f.playState(), PlayState::Fresh);
 
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     f.TimerTimer();
     log.clear();
     dialogs.giveUpAnswer = ShellDialogs::Cancel;
     f.MixBtnClick();
     EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]"}));
     EXPECT_EQ(f.elapsed(), 1);
-    EXPECT_EQ(f.playState(), StateInProgress);
+    EXPECT_EQ(f.playState(), PlayState::InProgress);
     EXPECT_TRUE(f.timer().isActive());
 
     log.clear();
@@ -432,14 +434,14 @@ TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
     f.MixBtnClick();
     EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]", "0 NewPuzzle", "0 PaintPuzzle"}));
     EXPECT_EQ(f.elapsed(), 0);
-    EXPECT_EQ(f.playState(), StateFresh);
+    EXPECT_EQ(f.playState(), PlayState::Fresh);
 }
 
 TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
 {
     TMainForm& f = started();
     f.show();
-    QToolButton* option = f.button("OptionBtn");
+    QToolButton* option = f.button(ToolButton::Option);
     struct {
         QPoint at;
         const char* expected;
@@ -451,14 +453,14 @@ TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
         EXPECT_EQ(log, (std::vector<std::string>{press.expected})) << press.at.x() << "," << press.at.y();
     }
     // The right button acts too, and the clock returns to 0 even when the level stays.
-    f.setPlayState(StateSolved);
+    f.setPlayState(PlayState::Solved);
     f.setElapsed(9);
     log.clear();
     QTest::mousePress(option, Qt::RightButton, {}, QPoint(20, 1));
     EXPECT_EQ(log, (std::vector<std::string>{"0 Option up"}));
     EXPECT_EQ(f.elapsed(), 0);
 
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     f.setElapsed(4);
     dialogs.giveUpAnswer = ShellDialogs::Cancel;
     log.clear();
@@ -479,12 +481,12 @@ TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
 TEST_F(MainFormTest, PauseOnlyWhilePlaying)
 {
     TMainForm& f = started();
-    for (int state : {StateFresh, StateSolved, StateFailed}) {
+    for (PlayState state : {PlayState::Fresh, PlayState::Solved, PlayState::Failed}) {
         f.setPlayState(state);
         f.PauseBtnClick();
     }
     EXPECT_TRUE(log.empty());
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     f.PauseBtnClick();
     EXPECT_EQ(log, (std::vector<std::string>{"showPaused [timer off]"}));
     EXPECT_TRUE(f.timer().isActive());
@@ -504,24 +506,24 @@ TEST_F(MainFormTest, SolvedAndFailedReportsFollowTheirOrderAndGuards)
 {
     TMainForm& f = started();
     modules[0]->level = 9;
-    f.setPlayState(StateInProgress);
+    f.setPlayState(PlayState::InProgress);
     f.setElapsed(42);
     f.PuzzleSolved();
-    EXPECT_EQ(f.playState(), StateSolved);
+    EXPECT_EQ(f.playState(), PlayState::Solved);
     EXPECT_EQ(sound.played, (std::vector<int>{10}));
     EXPECT_EQ(log, (std::vector<std::string>{"showSolved [timer on]", "showHighScores pliv9 42 [timer on]"}));
     log.clear();
     f.PuzzleSolved();
     f.PuzzleFailed();
     EXPECT_TRUE(log.empty()) << "nothing after a solve";
-    EXPECT_EQ(f.playState(), StateSolved);
+    EXPECT_EQ(f.playState(), PlayState::Solved);
 
     f.SwitchPuzzle(PuzzleZupel);
     modules[1]->level = 10;
     log.clear();
     f.PuzzleFailed();
     f.PuzzleFailed();
-    EXPECT_EQ(f.playState(), StateFailed);
+    EXPECT_EQ(f.playState(), PlayState::Failed);
     EXPECT_EQ(std::count(log.begin(), log.end(), "showFailed [timer on]"), 2)
         << "a failure in state 4 runs again";
     EXPECT_TRUE(logged("showHighScores zupe10 0 [timer on]"));
@@ -530,11 +532,11 @@ TEST_F(MainFormTest, SolvedAndFailedReportsFollowTheirOrderAndGuards)
 TEST_F(MainFormTest, SoundFollowsTheSoundButton)
 {
     TMainForm& f = started();
-    f.PlaySound(3);
-    f.button("SoundBtn")->click();
-    EXPECT_EQ(f.button("SoundBtn")->toolTip(), "Without sound ist is boring.");
-    f.PlaySound(4);
-    f.setPlayState(StateInProgress);
+    f.PlaySound(Sound::ZupelPenalty);
+    f.button(ToolButton::Sound)->click();
+    EXPECT_EQ(f.button(ToolButton::Sound)->toolTip(), "Without sound ist is boring.");
+    f.PlaySound(Sound::ZupelDigit);
+    f.setPlayState(PlayState::InProgress);
     f.PuzzleSolved();
     EXPECT_EQ(sound.played, (std::vector<int>{3}));
     EXPECT_TRUE(logged("showSolved [timer on]")) << "a silent solve still shows its dialog";
@@ -580,7 +582,7 @@ TEST_F(MainFormTest, CloseWritesCommonAndModulesInOrder)
     f.show();
     QTest::qWait(10);
     f.SwitchPuzzle(PuzzleHuxel);
-    f.button("SoundBtn")->click();
+    f.button(ToolButton::Sound)->click();
     f.setTongue(1);
     log.clear();
     dialogs.endGameAnswer = ShellDialogs::Ok;
@@ -602,24 +604,49 @@ TEST_F(MainFormTest, CloseWritesCommonAndModulesInOrder)
     EXPECT_TRUE(ini.ReadString("common", "MainForm", "?").startsWith("200,"));
 }
 
+// Shown until the window system has framed it and the drawing area has painted.
+void showFramed(TMainForm& form)
+{
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(20);
+}
+
 TEST_F(MainFormTest, WindowPositionIsPulledBackOntoTheDesktop)
 {
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
     const int left = desktop.right() + 1 - 500 + 100;
     writeIni(QString("[common]\nMainForm=\"200,0,1,%1,40,%2,406\"\n").arg(left).arg(left + 500));
     TMainForm& f = start();
-    f.show();
+    showFramed(f);
     EXPECT_EQ(f.frameGeometry().right(), desktop.right());
     EXPECT_EQ(f.frameGeometry().top(), 40);
 }
 
-TEST_F(MainFormTest, SixItemPositionCentresTheWindow)
+TEST_F(MainFormTest, SixItemPositionCentresTheFrame)
 {
     writeIni("[common]\nMainForm=\"200,0,1,0,0,500\"\n");
     TMainForm& f = start();
-    f.show();
+    showFramed(f);
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(f.frameGeometry().center().x() / 2, available.center().x() / 2);
+    EXPECT_LE(std::abs(f.frameGeometry().center().x() - available.center().x()), 1);
+    EXPECT_LE(std::abs(f.frameGeometry().center().y() - available.center().y()), 1);
+}
+
+// The stored corner is the frame's, and the frame goes back to it: starts that do not move the
+// window leave the stored place as it was.
+TEST_F(MainFormTest, StartsWithoutMovingKeepTheStoredPlace)
+{
+    const QString stored = "200,0,1,120,309,624,679";
+    writeIni("[common]\nMainForm=\"" + stored + "\"\n");
+    for (int round = 0; round < 3; ++round) {
+        TMainForm& f = start();
+        showFramed(f);
+        EXPECT_EQ(f.frameGeometry().topLeft(), QPoint(120, 309)) << "start " << round;
+        form.reset();
+        EXPECT_EQ(settings->ReadString("common", "MainForm", "?").section(',', 3, 4), "120,309")
+            << "start " << round;
+    }
 }
 
 TEST(SevenSegmentDisplay, ShowsSixPositionsAndASign)

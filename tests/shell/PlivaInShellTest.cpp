@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GameMain.h"
+#include "app/GamePuzzles.h"
 #include "app/MainForm.h"
 #include "app/settings/SettingsStore.h"
 #include "puzzles/pliva/Pliva.h"
@@ -49,7 +50,7 @@ TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
     // A left click there is a move: the play state turns to 1 and the clock runs.
     const auto before = pliva.model().values;
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(77, 296));
-    EXPECT_EQ(form.playState(), StateInProgress);
+    EXPECT_EQ(form.playState(), PlayState::InProgress);
     EXPECT_TRUE(sounds.played.back() == 1 || sounds.played.back() == 12);
     EXPECT_EQ(pliva.model().values != before, sounds.played.back() == 1);
     form.TimerTimer();
@@ -64,7 +65,7 @@ TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
     for (int k = 1; k <= 4; ++k)
         model.arrows[1][k] = k; // column 1 adds 1, 2, 3, 4: still rising
     pliva.Move(1, +1);
-    EXPECT_EQ(form.playState(), StateSolved);
+    EXPECT_EQ(form.playState(), PlayState::Solved);
     EXPECT_EQ(dialogs.solvedShown, 1);
     ASSERT_EQ(dialogs.offered.size(), 1u);
     EXPECT_EQ(dialogs.offered[0], std::make_pair(QString("pliv4"), 1));

@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/core/RandomSource.h"
@@ -73,23 +74,37 @@ class FakeShell final : public ShellServices {
         screenImage.fill(Qt::black);
     }
 
-    void PlaySound(int index) override { sounds.push_back(index); }
-    void Delay(unsigned ms) override { delays.push_back(ms); }
+    void PlaySound(Sound sound) override
+    {
+        sounds.push_back(soundIndex(sound));
+        calls.push_back("PlaySound " + std::to_string(soundIndex(sound)));
+    }
+    void Delay(unsigned ms) override
+    {
+        delays.push_back(ms);
+        calls.push_back("Delay " + std::to_string(ms));
+    }
     void PuzzleSolved() override
     {
         ++solvedCalls;
-        state = StateSolved;
+        state = PlayState::Solved;
+        calls.push_back("PuzzleSolved");
     }
     void PuzzleFailed() override
     {
         ++failedCalls;
-        state = StateFailed;
+        state = PlayState::Failed;
+        calls.push_back("PuzzleFailed");
     }
 
-    int playState() const override { return state; }
-    void setPlayState(int newState) override { state = newState; }
+    PlayState playState() const override { return state; }
+    void setPlayState(PlayState newState) override { state = newState; }
     int elapsed() const override { return elapsedTicks; }
-    void setElapsed(int ticks) override { elapsedTicks = ticks; }
+    void setElapsed(int ticks) override
+    {
+        elapsedTicks = ticks;
+        calls.push_back("setElapsed " + std::to_string(ticks));
+    }
 
     const QImage& background() const override { return backgroundImage; }
     QImage& work() override { return workImage; }
@@ -117,6 +132,7 @@ class FakeShell final : public ShellServices {
     {
         sounds.clear();
         delays.clear();
+        calls.clear();
         changedRects.clear();
         colorRequests.clear();
         fontRequests.clear();
@@ -128,14 +144,17 @@ class FakeShell final : public ShellServices {
     QImage workImage;
     QImage screenImage;
 
-    std::vector<int> sounds;
+    std::vector<int> sounds; // sound indices, as the sound list numbers them
     std::vector<unsigned> delays;
+    // Sounds, delays, clock changes and reports in the order they came: "PlaySound 3", "Delay 350",
+    // "setElapsed 17", "PuzzleSolved", "PuzzleFailed".
+    std::vector<std::string> calls;
     std::vector<QRect> changedRects;
     std::vector<ColorRef> colorRequests;
     std::vector<QFont> fontRequests;
     int solvedCalls = 0;
     int failedCalls = 0;
-    int state = StateNotGenerated;
+    PlayState state = PlayState::NotGenerated;
     int elapsedTicks = 0;
 
     std::optional<ColorRef> colorAnswer;

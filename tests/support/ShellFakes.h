@@ -33,7 +33,7 @@ class SilentDialogs final : public ShellDialogs {
 
 class RecordingSound final : public SoundOutput {
   public:
-    void play(int index) override { played.push_back(index); }
+    void play(Sound sound) override { played.push_back(soundIndex(sound)); }
     std::vector<int> played;
 };
 

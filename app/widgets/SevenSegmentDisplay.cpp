@@ -1,4 +1,4 @@
-#include "app/SevenSegmentDisplay.h"
+#include "app/widgets/SevenSegmentDisplay.h"
 
 #include <QPainter>
 #include <array>

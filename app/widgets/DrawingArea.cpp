@@ -1,0 +1,49 @@
+#include "app/widgets/DrawingArea.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+DrawingArea::DrawingArea(const QImage& picture, QWidget* parent) : QWidget(parent), picture_(picture)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DrawingArea::paintEvent(QPaintEvent* event)
+{
+    QPainter(this).drawImage(event->rect(), picture_, event->rect());
+    emit painted();
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button(), event->position().toPoint());
+}
+
+// A second press within the double-click time is a press like any other.
+void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event->position().toPoint());
+}
+
+RulesHotspot::RulesHotspot(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void RulesHotspot::mousePressEvent(QMouseEvent*)
+{
+    emit pressed();
+}
+
+void RulesHotspot::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+void RulesHotspot::mouseMoveEvent(QMouseEvent*) {}
