@@ -20,12 +20,6 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     emit pressed(event->button(), event->position().toPoint());
 }
 
-// A second press within the double-click time is a press like any other.
-void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}
-
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     emit moved(event->position().toPoint());
@@ -39,11 +33,6 @@ RulesHotspot::RulesHotspot(QWidget* parent) : QWidget(parent)
 void RulesHotspot::mousePressEvent(QMouseEvent*)
 {
     emit pressed();
-}
-
-void RulesHotspot::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
 }
 
 void RulesHotspot::mouseMoveEvent(QMouseEvent*) {}

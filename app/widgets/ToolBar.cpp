@@ -47,9 +47,4 @@ void OptionButton::mousePressEvent(QMouseEvent* event)
     emit pressedAt(event->position().toPoint());
 }
 
-void OptionButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}
-
 void OptionButton::mouseReleaseEvent(QMouseEvent*) {}

@@ -34,8 +34,7 @@ class OptionButton final : public GlyphButton {
     void pressedAt(QPoint at);
 
   protected:
+    // Quick presses arrive as double clicks, which Qt hands on to this as presses: each one counts.
     void mousePressEvent(QMouseEvent* event) override;
-    // Quick presses arrive as double clicks; each one counts.
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };

@@ -42,6 +42,20 @@ TEST(Color, ByteOrderIsBlueGreenRed)
     EXPECT_EQ(toQRgb(0x404080), qRgb(0x80, 0x40, 0x40));
     EXPECT_EQ(fromQRgb(qRgb(0x12, 0x34, 0x56)), 0x563412u);
 }
+
+TEST(Color, SystemColoursDrawAsTheDesktopSchemeColours)
+{
+    const std::pair<ColorRef, QRgb> cases[] = {
+        {0x8000000F, qRgb(0xD4, 0xD0, 0xC8)}, // button face
+        {0x80000005, qRgb(0xFF, 0xFF, 0xFF)}, // window
+        {0x80000008, qRgb(0, 0, 0)},          // window text
+        {0x8000001E, qRgb(0xD4, 0xD0, 0xC8)}, // menu bar, the last index
+        {0x8000001F, qRgb(0, 0, 0)},          // no such index
+        {0x1FFFFFFF, qRgb(0xFF, 0xFF, 0xFF)}, // "clNone": not a system colour, low 24 bits
+    };
+    for (const auto& [stored, drawn] : cases)
+        EXPECT_EQ(toQRgb(stored), drawn) << std::hex << stored;
+}
 } // namespace
 
 namespace {

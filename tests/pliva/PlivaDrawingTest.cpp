@@ -149,6 +149,25 @@ TEST_F(PlivaDrawing, NoMarkersForStyleZeroOrOutOfRange)
     }
 }
 
+// A hand-edited file may name system colours; they draw as the desktop's colours, not as the
+// low bits of their stored value.
+TEST_F(PlivaDrawing, SystemColourNamesDrawAsThoseColours)
+{
+    QTemporaryDir directory;
+    SettingsStore store(directory.filePath(QStringLiteral("V1.ini")));
+    store.WriteString(QStringLiteral("pliva"), QStringLiteral("lcol"), QStringLiteral("clBtnFace"));
+    store.WriteString(QStringLiteral("pliva"), QStringLiteral("dcol"), QStringLiteral("clHighlight"));
+    store.WriteInteger(QStringLiteral("pliva"), QStringLiteral("dmode"), 1);
+    pliva.LoadSettings(store);
+    SetUpCurve(4);
+    EXPECT_EQ(shell.pixel(124, ZeroY), colorRef(0xD4, 0xD0, 0xC8)) << "the curve in button face";
+    bool markerSeen = false;
+    for (int dy = -4; dy <= 4; ++dy)
+        for (int dx = -4; dx <= 4; ++dx)
+            markerSeen |= shell.pixel(77 + dx, ZeroY + dy) == colorRef(0x0A, 0x24, 0x6A);
+    EXPECT_TRUE(markerSeen) << "the markers in highlight blue";
+}
+
 TEST_F(PlivaDrawing, ArrowRowShowsTheHoveredColumn)
 {
     SetUpCurve(4);

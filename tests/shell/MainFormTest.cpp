@@ -478,6 +478,39 @@ TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
     EXPECT_EQ(log, (std::vector<std::string>{"2 OptionZ down"}));
 }
 
+// A greyed button is dead: no question, no clock reset, whatever the play state.
+TEST_F(MainFormTest, DisabledSecondOptionButtonDoesNothing)
+{
+    TMainForm& f = shown();
+    QToolButton* optionZ = f.button(ToolButton::OptionZ);
+    ASSERT_FALSE(optionZ->isEnabled());
+    for (PlayState state : {PlayState::InProgress, PlayState::Solved}) {
+        f.setPlayState(state);
+        f.setElapsed(9);
+        log.clear();
+        QTest::mousePress(optionZ, Qt::LeftButton, {}, QPoint(15, 3));
+        QTest::mouseRelease(optionZ, Qt::LeftButton, {}, QPoint(15, 3));
+        EXPECT_TRUE(log.empty()) << static_cast<int>(state);
+        EXPECT_EQ(f.elapsed(), 9) << static_cast<int>(state);
+    }
+}
+
+// The second of two quick presses arrives as a double click; it raises the level all the same.
+TEST_F(MainFormTest, QuickPressesOnAnOptionButtonAllCount)
+{
+    TMainForm& f = shown();
+    f.SwitchPuzzle(PuzzleVexor);
+    for (ToolButton which : {ToolButton::Option, ToolButton::OptionZ}) {
+        log.clear();
+        // What Qt delivers for two quick clicks: press, release, double click, release.
+        QTest::mouseClick(f.button(which), Qt::LeftButton, {}, QPoint(15, 3));
+        QTest::mouseDClick(f.button(which), Qt::LeftButton, {}, QPoint(15, 3));
+        QTest::mouseRelease(f.button(which), Qt::LeftButton, {}, QPoint(15, 3));
+        const std::string up = which == ToolButton::Option ? "2 Option up" : "2 OptionZ up";
+        EXPECT_EQ(log, (std::vector<std::string>{up, up}));
+    }
+}
+
 TEST_F(MainFormTest, PauseOnlyWhilePlaying)
 {
     TMainForm& f = started();
