@@ -1,4 +1,5 @@
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "PlivaTestSupport.h"
 #include "app/settings/SettingsStore.h"
@@ -77,6 +78,51 @@ TEST_F(PlivaDrawing, FrameAndGridAtFourPoints)
                          {29, 100, White},
                          {406, 100, White},
                          {100, 271, White}});
+}
+
+// The grid's lines, found by scanning a row and a column clear of the curve, for several N.
+TEST_F(PlivaDrawing, GridLinesAtEveryPointCount)
+{
+    struct Case {
+        int n;
+        std::vector<int> columns; // x of the vertical lines, frame included
+        std::vector<int> rows;    // y of the horizontal lines, frame included
+    };
+    const Case cases[] = {
+        {4, {30, 124, 218, 312, 405}, {30, 90, 150, 210, 270}},
+        {7, {30, 84, 138, 191, 245, 299, 353, 405}, {30, 64, 98, 132, 166, 200, 234, 270}},
+        {12,
+         {30, 61, 92, 124, 155, 186, 218, 249, 280, 312, 343, 374, 405},
+         {30, 50, 70, 90, 110, 130, 150, 170, 190, 210, 230, 250, 270}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "N " << c.n);
+        SetUpCurve(c.n);
+        PlivaModel::Values low{};
+        low.fill(Low);
+        SetValues(low);
+        std::vector<int> columns, rows;
+        for (int x = 20; x < 420; ++x)
+            if (shell.pixel(x, 40) == Silver)
+                columns.push_back(x);
+        for (int y = 20; y < 280; ++y)
+            if (shell.pixel(35, y) == Silver)
+                rows.push_back(y);
+        EXPECT_EQ(columns, c.columns);
+        EXPECT_EQ(rows, c.rows);
+    }
+}
+
+// The curve is three pixels wide: a flat curve covers its row and one row above and below.
+TEST_F(PlivaDrawing, CurveIsThreePixelsWide)
+{
+    SetUpCurve(4);
+    for (int x : {100, 124, 300}) {
+        EXPECT_NE(shell.pixel(x, ZeroY - 2), Pliva::DefaultLineColor) << x;
+        for (int y = ZeroY - 1; y <= ZeroY + 1; ++y)
+            EXPECT_EQ(shell.pixel(x, y), Pliva::DefaultLineColor) << x << "," << y;
+        EXPECT_NE(shell.pixel(x, ZeroY + 2), Pliva::DefaultLineColor) << x;
+    }
 }
 
 TEST_F(PlivaDrawing, LimitsMapToTheFrameTopAndNearItsBottom)
@@ -166,6 +212,38 @@ TEST_F(PlivaDrawing, SystemColourNamesDrawAsThoseColours)
         for (int dx = -4; dx <= 4; ++dx)
             markerSeen |= shell.pixel(77 + dx, ZeroY + dy) == colorRef(0x0A, 0x24, 0x6A);
     EXPECT_TRUE(markerSeen) << "the markers in highlight blue";
+}
+
+// Every column shows its own arrows and outline when hovered, the last one included.
+TEST_F(PlivaDrawing, EveryColumnShowsItsArrowsWhenHovered)
+{
+    const std::pair<int, std::vector<int>> table[] = {
+        {4, {77, 171, 265, 359}},
+        {7, {57, 111, 164, 218, 272, 326, 379}},
+        {12, {46, 77, 109, 140, 171, 203, 234, 265, 297, 328, 359, 391}},
+    };
+    for (const auto& [n, centres] : table) {
+        SetUpCurve(n); // column j carries one up arrow of size 1 under point j
+        const int w = static_cast<int>(std::nearbyint(376.0 / n)) - 1;
+        for (int j = 1; j <= n; ++j) {
+            SCOPED_TRACE(testing::Message() << "N " << n << " column " << j);
+            const int x = centres[j - 1];
+            pliva.MouseMove(x, 295);
+            ASSERT_EQ(pliva.pointerColumn(), j);
+            const int left = x - w / 2 - 1;
+            ExpectPixels(shell, {{x, 297, Red},
+                                 {x, 296, White},
+                                 {x - 3, 300, Red},
+                                 {x + 3, 300, Red},
+                                 {left, 285, Black},
+                                 {left + w, 307, Black},
+                                 {left - 1, 296, White},
+                                 {left + w + 1, 296, White}});
+            for (int k = 1; k <= n; ++k)
+                if (k != j)
+                    EXPECT_EQ(shell.pixel(centres[k - 1], 297), White) << "no arrow under point " << k;
+        }
+    }
 }
 
 TEST_F(PlivaDrawing, ArrowRowShowsTheHoveredColumn)

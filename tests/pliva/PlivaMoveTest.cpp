@@ -55,7 +55,8 @@ TEST_F(PlivaMove, SolvesAfterAPauseAndKeepsMovingAfterwards)
     SetValues({0, 1, 2, 3, 3});
 
     pliva.Move(4, +1);
-    EXPECT_EQ(shell.delays, std::vector<unsigned>{300});
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"PlaySound 1", "Delay 300", "PuzzleSolved"}))
+        << "the sound, then the pause on the finished curve, then the report";
     EXPECT_EQ(shell.solvedCalls, 1);
     EXPECT_EQ(shell.state, PlayState::Solved);
 

@@ -13,6 +13,7 @@
 #include "app/MainForm.h"
 #include "app/core/Canvas.h"
 #include "app/settings/SettingsStore.h"
+#include "app/widgets/DrawingArea.h"
 #include "app/widgets/SevenSegmentDisplay.h"
 #include "support/FakeShell.h"
 #include "support/ShellFakes.h"
@@ -162,7 +163,11 @@ class MainFormTest : public ::testing::Test {
         parts.dialogs = &dialogs;
         parts.sound = &sound;
         if (!realSleep)
-            parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
+            parts.sleep = [this](unsigned ms) {
+                sleeps.push_back(ms);
+                if (sleepProbe)
+                    sleepProbe();
+            };
         // The game's own table, with modules that record what reaches them.
         parts.puzzles = gamePuzzleTable();
         for (int i = 0; i < PuzzleCount; ++i) {
@@ -206,7 +211,8 @@ class MainFormTest : public ::testing::Test {
     RecordingSound sound;
     SeededRandom random;
     std::vector<unsigned> sleeps;
-    bool realSleep = false; // Delay really waits
+    std::function<void()> sleepProbe; // runs inside Delay's wait
+    bool realSleep = false;           // Delay really waits
     std::array<RecordingModule*, 4> modules{};
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<TMainForm> form;
@@ -591,10 +597,18 @@ TEST_F(MainFormTest, ScoreListKeyIsPrefixAndLevel)
 
 TEST_F(MainFormTest, DelayShowsTheDrawingThenWaits)
 {
-    TMainForm& f = started();
+    TMainForm& f = shown();
+    int paints = 0;
+    QObject::connect(static_cast<DrawingArea*>(f.drawingArea()), &DrawingArea::painted, [&] { ++paints; });
+    std::vector<int> paintsWhenSleeping;
+    sleepProbe = [&] { paintsWhenSleeping.push_back(paints); };
+    f.screen().fill(Qt::black);
+    f.screenChanged(QRect(0, 0, 500, 333)); // only asks for a paint later
     f.Delay(300);
     f.Delay(0);
     EXPECT_EQ(sleeps, (std::vector<unsigned>{300, 0}));
+    ASSERT_EQ(paintsWhenSleeping.size(), 2u);
+    EXPECT_GE(paintsWhenSleeping[0], 1) << "the drawing reaches the screen before the wait";
 }
 
 TEST_F(MainFormTest, CloseAsksAndCancelKeepsRunning)
