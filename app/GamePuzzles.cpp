@@ -2,6 +2,7 @@
 
 #include "app/PlaceholderModule.h"
 #include "puzzles/pliva/Pliva.h"
+#include "puzzles/zupel/Zupel.h"
 
 namespace {
 template <typename Module> std::unique_ptr<PuzzleModule> make(ShellServices& services)
@@ -39,7 +40,7 @@ PuzzleTable gamePuzzleTable()
          .everyButtonActsAsLeft = true,
          .takesPointerMoves = false,
          .takesTimerTicks = true,
-         .make = placeholder<4>},
+         .make = make<Zupel>},
         {.scorePrefix = "vexo",
          .buttonName = "VexoBtn",
          .glyph = "vexo",

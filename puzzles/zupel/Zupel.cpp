@@ -1,0 +1,318 @@
+#include "puzzles/zupel/Zupel.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
+#include "app/core/ShellServices.h"
+#include "app/settings/SettingsStore.h"
+
+namespace {
+
+const QString Section = QStringLiteral("zupel");
+const QString FontFamily = QStringLiteral("Arial");
+
+constexpr ColorRef White = colorRef(0xFF, 0xFF, 0xFF);
+constexpr ColorRef Black = colorRef(0, 0, 0);
+constexpr ColorRef Silver = colorRef(0xC0, 0xC0, 0xC0);
+constexpr ColorRef Grey = colorRef(0x80, 0x80, 0x80);
+constexpr ColorRef Red = colorRef(0xFF, 0, 0);
+constexpr ColorRef Green = colorRef(0, 0x80, 0);
+
+constexpr int CentreX = 220;
+constexpr int TextOffsetX = 18;
+constexpr int TextOffsetY = 4;
+
+constexpr int ExpensePenalty = 17;
+constexpr int SolvedBonus = 19;
+constexpr int UnitCharge = 33;
+constexpr unsigned UnitPauseMs = 250;
+constexpr unsigned EndPauseMs = 350;
+
+QString CellText(int value)
+{
+    if (value > 0)
+        return QString::number(value);
+    return value < 0 ? QStringLiteral("$") : QString();
+}
+
+} // namespace
+
+Zupel::Zupel(ShellServices& services)
+    : services_(services), model_(services.random()), cellFont_(Canvas::font(FontFamily, 12, true)),
+      headerFont_(Canvas::font(FontFamily, 10)), raisedHeaderFont_(Canvas::font(FontFamily, 10, true))
+{
+}
+
+void Zupel::NewPuzzle()
+{
+    model_.NewPuzzle();
+    services_.setPlayState(PlayState::Fresh);
+}
+
+void Zupel::OptionClick(bool up)
+{
+    const int before = model_.mode();
+    model_.setMode(before + (up ? 1 : -1));
+    if (model_.mode() == before)
+        return;
+    NewPuzzle();
+    PaintPuzzle();
+}
+
+// ---- The move ----
+
+// Only a solved puzzle refuses picks outright; a failed table has nothing left in its bar.
+void Zupel::PickCell(int a, int b)
+{
+    if (services_.playState() == PlayState::Solved || !model_.CanPick(a, b))
+        return;
+    StartClock();
+    if (model_.Pick(a, b) == ZupelModel::PickKind::Expense) {
+        AddToClock(ExpensePenalty);
+        services_.PlaySound(Sound::ZupelPenalty);
+    } else {
+        services_.PlaySound(Sound::ZupelDigit);
+    }
+    DrawBoard();
+    if (model_.AllCollected()) {
+        AddToClock(-SolvedBonus);
+        services_.Delay(EndPauseMs);
+        services_.PuzzleSolved();
+    } else if (model_.BarEmpty()) {
+        ChargeRemainingUnits();
+    }
+}
+
+void Zupel::StartClock()
+{
+    if (services_.playState() == PlayState::Fresh)
+        services_.setPlayState(PlayState::InProgress);
+}
+
+// The shell shows the clock as it is set. Saturates rather than wrap at the ends of the counter.
+void Zupel::AddToClock(int ticks)
+{
+    const std::int64_t sum = static_cast<std::int64_t>(services_.elapsed()) + ticks;
+    services_.setElapsed(static_cast<int>(
+        std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
+}
+
+// The bar ran empty with digits left: each remaining unit costs time, one at a time, in the
+// model's column order, and the table is redrawn before the next pause shows it.
+void Zupel::ChargeRemainingUnits()
+{
+    while (!model_.AllCollected()) {
+        services_.Delay(UnitPauseMs);
+        AddToClock(UnitCharge);
+        model_.ChargeUnit();
+        services_.PlaySound(Sound::ZupelCountUp);
+        DrawBoard();
+    }
+    services_.Delay(EndPauseMs);
+    services_.PuzzleFailed();
+}
+
+// ---- Input ----
+
+// A press left of or above the board is ignored before dividing, so truncation toward zero
+// cannot fold it into the first column or row. Grid lines belong to the cell they close.
+void Zupel::MouseDownLeft(int x, int y)
+{
+    const int dx = x - boardX();
+    const int dy = y - boardY();
+    if (dx < 0 || dy < 0)
+        return;
+    PickCell(dx / CellWidth, dy / CellHeight);
+}
+
+// ---- Settings ----
+
+void Zupel::LoadSettings(const SettingsStore& settings)
+{
+    model_.setMode(settings.ReadInteger(Section, QStringLiteral("mode"), ZupelModel::DefaultMode));
+}
+
+void Zupel::SaveSettings(SettingsStore& settings) const
+{
+    settings.WriteInteger(Section, QStringLiteral("mode"), model_.mode());
+}
+
+// ---- Layout ----
+
+int Zupel::boardX() const
+{
+    return CentreX - (CellWidth * model_.mode() + CellWidth) / 2;
+}
+
+int Zupel::boardY() const
+{
+    return (DrawingAreaSize.height() - CellHeight * model_.mode() - CellHeight) / 2;
+}
+
+QRect Zupel::boardRect() const
+{
+    const int k = model_.mode();
+    return QRect(QPoint(boardX() - 1, boardY() - 1),
+                 QPoint(boardX() + CellWidth * (k + 1), boardY() + CellHeight * (k + 1)));
+}
+
+// The bar's outer outline lies on the grid lines around its cells.
+Zupel::BarBox Zupel::barBox() const
+{
+    const int k = model_.mode();
+    BarBox box{};
+    if (model_.rowBar()) {
+        box.left = boardX() + CellWidth - 1;
+        box.top = boardY() + CellHeight * model_.currentRow() - 1;
+        box.right = box.left + CellWidth * k;
+        box.bottom = box.top + CellHeight;
+    } else {
+        box.left = boardX() + CellWidth * model_.currentColumn() - 1;
+        box.top = boardY() + CellHeight - 1;
+        box.right = box.left + CellWidth;
+        box.bottom = box.top + CellHeight * k;
+    }
+    return box;
+}
+
+QRect Zupel::barRect() const
+{
+    const BarBox box = barBox();
+    return QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom));
+}
+
+// ---- Drawing ----
+
+void Zupel::PaintPuzzle()
+{
+    Canvas canvas(services_.screen());
+    canvas.copyFrom(services_.background(), DrawingAreaRect);
+    DrawBoard(canvas);
+    services_.screenChanged(DrawingAreaRect);
+}
+
+void Zupel::DrawBoard()
+{
+    Canvas canvas(services_.screen());
+    DrawBoard(canvas);
+    services_.screenChanged(boardRect());
+}
+
+void Zupel::TimerTick()
+{
+    DrawBar(true);
+}
+
+void Zupel::DrawBar(bool invert)
+{
+    Canvas canvas(services_.screen());
+    DrawBar(canvas, invert);
+    services_.screenChanged(barRect());
+}
+
+// The headers come last and cover the bar's outline where it touches them.
+void Zupel::DrawBoard(Canvas& canvas) const
+{
+    const int k = model_.mode();
+    DrawFrame(canvas);
+    for (int a = 1; a <= k; ++a) {
+        for (int b = 1; b <= k; ++b)
+            DrawCell(canvas, a, b);
+    }
+    DrawBar(canvas, false);
+    DrawHeader(canvas, 0, 0, QString());
+    for (int a = 1; a <= k; ++a)
+        DrawHeader(canvas, a, 0, QString(QChar(u'A' + a - 1)));
+    for (int b = 1; b <= k; ++b)
+        DrawHeader(canvas, 0, b, QString::number(b));
+}
+
+void Zupel::DrawFrame(Canvas& canvas) const
+{
+    const int k = model_.mode();
+    const int left = boardX() - 1;
+    const int top = boardY() - 1;
+    const int right = boardX() + CellWidth * (k + 1);
+    const int bottom = boardY() + CellHeight * (k + 1);
+    canvas.setPen(Black);
+    canvas.polyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}});
+}
+
+// A 34 x 24 face with its silver bottom and right grid line.
+void Zupel::DrawCell(Canvas& canvas, int a, int b) const
+{
+    const int x = boardX() + CellWidth * a;
+    const int y = boardY() + CellHeight * b;
+    const bool current = a == model_.currentColumn() && b == model_.currentRow();
+    canvas.fillRect(x, y, x + 34, y + 24, current ? Grey : White);
+    canvas.setPen(Silver);
+    canvas.polyline({{x, y + 24}, {x + 34, y + 24}, {x + 34, y - 1}});
+    const int value = model_.cell(a, b);
+    if (value == ZupelModel::Empty)
+        return;
+    const ColorRef textColor = current ? Silver : (value < 0 ? Red : Green);
+    canvas.textTopCentre(x + TextOffsetX, y + TextOffsetY, CellText(value), cellFont_, textColor);
+}
+
+// The current cell's column and row headers stand out raised with bold text.
+void Zupel::DrawHeader(Canvas& canvas, int a, int b, const QString& text) const
+{
+    const int x = boardX() + CellWidth * a;
+    const int y = boardY() + CellHeight * b;
+    canvas.fillRect(x, y, x + 35, y + 25, Silver);
+    const bool raised = a == model_.currentColumn() || b == model_.currentRow();
+    if (raised)
+        DrawRaisedEdges(canvas, x, y);
+    else
+        DrawFlatEdges(canvas, a, b, x, y);
+    canvas.textTopCentre(x + TextOffsetX, y + TextOffsetY, text, raised ? raisedHeaderFont_ : headerFont_,
+                         Black);
+}
+
+void Zupel::DrawRaisedEdges(Canvas& canvas, int x, int y) const
+{
+    canvas.setPen(White);
+    canvas.polyline({{x, y + 24}, {x, y}, {x + 34, y}});
+    canvas.setPen(Black);
+    canvas.polyline({{x, y + 24}, {x + 34, y + 24}, {x + 34, y - 1}});
+    canvas.setPen(Grey);
+    canvas.polyline({{x + 33, y + 1}, {x + 33, y + 23}, {x + 1, y + 23}});
+}
+
+// Light edges only toward the outside of the board: left on column headers, top on row headers.
+void Zupel::DrawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const
+{
+    canvas.setPen(White);
+    if (b == 0)
+        canvas.line(x, y, x, y + 24);
+    if (a == 0)
+        canvas.line(x, y, x + 34, y);
+    canvas.setPen(Grey);
+    canvas.polyline({{x + 34, y}, {x + 34, y + 24}, {x - 1, y + 24}});
+}
+
+// Each edge is its own line, so the dots restart at every edge and, when inverting, a pixel two
+// edges share flips twice. The outer edge next to the headers is left out.
+void Zupel::DrawBar(Canvas& canvas, bool invert) const
+{
+    const auto [left, top, right, bottom] = barBox();
+    if (invert)
+        canvas.setPen(Black, 1, Canvas::PenStyle::Solid, Canvas::PenMode::Invert);
+    else
+        canvas.setPen(Black, 1, Canvas::PenStyle::Dot);
+    const bool rowBar = model_.rowBar();
+    if (rowBar && model_.currentRow() > 1)
+        canvas.line(left, top, right, top);
+    canvas.line(right, top, right, bottom);
+    canvas.line(left, bottom, right, bottom);
+    if (!rowBar && model_.currentColumn() > 1)
+        canvas.line(left, top, left, bottom);
+
+    canvas.line(left + 1, top + 1, right - 1, top + 1);
+    canvas.line(right - 1, top + 1, right - 1, bottom - 1);
+    canvas.line(left + 1, bottom - 1, right - 1, bottom - 1);
+    canvas.line(left + 1, top + 1, left + 1, bottom - 1);
+}

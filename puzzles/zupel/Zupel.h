@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include "app/core/PuzzleModule.h"
+#include "puzzles/zupel/ZupelModel.h"
+
+class Canvas;
+class ShellServices;
+
+// The digit puzzle: draws the table as a small spreadsheet straight onto the drawing area,
+// turns presses into picks and makes the selection bar blink.
+class Zupel final : public PuzzleModule {
+  public:
+    static constexpr int CellWidth = 35;
+    static constexpr int CellHeight = 25;
+
+    explicit Zupel(ShellServices& services);
+
+    void NewPuzzle() override;
+    void PaintPuzzle() override;
+    // Every mouse button lands here.
+    void MouseDownLeft(int x, int y) override;
+    void OptionClick(bool up) override;
+    void TimerTick() override;
+    void LoadSettings(const SettingsStore& settings) override;
+    void SaveSettings(SettingsStore& settings) const override;
+    int ScoreLevel() const override { return model_.mode(); }
+
+    // The move on the cell in column a, row b, with its sounds, clock changes and end reports.
+    void PickCell(int a, int b);
+    void DrawBoard();
+    // invert: the blink, which inverts the outline so that a second call restores it.
+    void DrawBar(bool invert);
+
+    // Top-left corner of the header corner cell; the board is centred on x = 220.
+    int boardX() const;
+    int boardY() const;
+    // Everything DrawBoard paints, outer frame included.
+    QRect boardRect() const;
+    // Everything DrawBar paints.
+    QRect barRect() const;
+
+    ZupelModel& model() { return model_; }
+    const ZupelModel& model() const { return model_; }
+
+  private:
+    struct BarBox {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+
+    BarBox barBox() const;
+    void DrawBoard(Canvas& canvas) const;
+    void DrawFrame(Canvas& canvas) const;
+    void DrawCell(Canvas& canvas, int a, int b) const;
+    void DrawHeader(Canvas& canvas, int a, int b, const QString& text) const;
+    void DrawRaisedEdges(Canvas& canvas, int x, int y) const;
+    void DrawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const;
+    void DrawBar(Canvas& canvas, bool invert) const;
+    void StartClock();
+    void AddToClock(int ticks);
+    void ChargeRemainingUnits();
+
+    ShellServices& services_;
+    ZupelModel model_;
+    QFont cellFont_;
+    QFont headerFont_;
+    QFont raisedHeaderFont_;
+};

@@ -1,0 +1,142 @@
+#include "puzzles/zupel/ZupelModel.h"
+
+#include <algorithm>
+
+#include "app/core/RandomSource.h"
+
+ZupelModel::ZupelModel(RandomSource& random) : random_(random) {}
+
+void ZupelModel::setMode(int k)
+{
+    mode_ = std::clamp(k, MinMode, MaxMode);
+    currentColumn_ = std::min(currentColumn_, mode_);
+    currentRow_ = std::min(currentRow_, mode_);
+}
+
+int ZupelModel::cell(int a, int b) const
+{
+    return InTable(a, b) ? cells_[a][b] : Empty;
+}
+
+void ZupelModel::setCell(int a, int b, int value)
+{
+    if (InTable(a, b))
+        cells_[a][b] = std::clamp(value, Expense, MaxDigit);
+}
+
+void ZupelModel::setCurrent(int a, int b, bool rowBar)
+{
+    currentColumn_ = std::clamp(a, 1, mode_);
+    currentRow_ = std::clamp(b, 1, mode_);
+    rowBar_ = rowBar;
+}
+
+void ZupelModel::NewPuzzle()
+{
+    for (Column& column : cells_)
+        column.fill(Empty);
+    PlaceUnits();
+    MarkExpenses();
+    PlaceStartCell();
+}
+
+// A source that answers outside [0, n) must not reach outside the table.
+int ZupelModel::Draw(int n)
+{
+    return std::clamp(random_.Random(n), 0, n - 1);
+}
+
+// K * K units, column drawn before row; a full cell is drawn again without counting, and the
+// table holds 9 * K * K, so the loop ends.
+void ZupelModel::PlaceUnits()
+{
+    const int units = mode_ * mode_;
+    for (int placed = 0; placed < units;) {
+        const int a = Draw(mode_) + 1;
+        const int b = Draw(mode_) + 1;
+        if (cells_[a][b] >= MaxDigit)
+            continue;
+        ++cells_[a][b];
+        ++placed;
+    }
+}
+
+void ZupelModel::MarkExpenses()
+{
+    for (int a = 1; a <= mode_; ++a) {
+        for (int b = 1; b <= mode_; ++b) {
+            if (cells_[a][b] == Empty)
+                cells_[a][b] = Expense;
+        }
+    }
+}
+
+void ZupelModel::PlaceStartCell()
+{
+    currentColumn_ = Draw(mode_) + 1;
+    currentRow_ = Draw(mode_) + 1;
+    rowBar_ = Draw(2) == 0;
+}
+
+bool ZupelModel::InTable(int a, int b) const
+{
+    return a >= 1 && a <= mode_ && b >= 1 && b <= mode_;
+}
+
+bool ZupelModel::InBar(int a, int b) const
+{
+    return rowBar_ ? b == currentRow_ : a == currentColumn_;
+}
+
+bool ZupelModel::CanPick(int a, int b) const
+{
+    return InTable(a, b) && InBar(a, b) && cells_[a][b] != Empty && !IsCurrent(a, b);
+}
+
+ZupelModel::PickKind ZupelModel::Pick(int a, int b)
+{
+    if (!CanPick(a, b))
+        return PickKind::Refused;
+    currentColumn_ = a;
+    currentRow_ = b;
+    rowBar_ = !rowBar_;
+    if (cells_[a][b] == Expense)
+        return PickKind::Expense;
+    --cells_[a][b];
+    return PickKind::Digit;
+}
+
+bool ZupelModel::AllCollected() const
+{
+    for (int a = 1; a <= mode_; ++a) {
+        for (int b = 1; b <= mode_; ++b) {
+            if (cells_[a][b] > 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool ZupelModel::BarEmpty() const
+{
+    for (int i = 1; i <= mode_; ++i) {
+        const int a = rowBar_ ? i : currentColumn_;
+        const int b = rowBar_ ? currentRow_ : i;
+        if (!IsCurrent(a, b) && cells_[a][b] != Empty)
+            return false;
+    }
+    return true;
+}
+
+bool ZupelModel::ChargeUnit()
+{
+    for (int a = 1; a <= mode_; ++a) {
+        for (int b = 1; b <= mode_; ++b) {
+            if (cells_[a][b] > 0) {
+                --cells_[a][b];
+                return true;
+            }
+        }
+    }
+    return false;
+}
