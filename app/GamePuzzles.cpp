@@ -1,19 +1,14 @@
 #include "app/GamePuzzles.h"
 
-#include "app/PlaceholderModule.h"
+#include "puzzles/huxel/Huxel.h"
 #include "puzzles/pliva/Pliva.h"
+#include "puzzles/vexor/Vexor.h"
 #include "puzzles/zupel/Zupel.h"
 
 namespace {
 template <typename Module> std::unique_ptr<PuzzleModule> make(ShellServices& services)
 {
     return std::make_unique<Module>(services);
-}
-
-// A puzzle not playable yet: its background, and the level its high-score list is filed under.
-template <int Level> std::unique_ptr<PuzzleModule> placeholder(ShellServices& services)
-{
-    return std::make_unique<PlaceholderModule>(services, Level);
 }
 } // namespace
 
@@ -50,7 +45,7 @@ PuzzleTable gamePuzzleTable()
          .rulesHotspot = QRect(375, 10, 97, 65),
          .settingsRank = 1,
          .optionZLive = true,
-         .make = placeholder<11>},
+         .make = make<Vexor>},
         {.scorePrefix = "huxe",
          .buttonName = "HuxeBtn",
          .glyph = "huxe",
@@ -60,6 +55,6 @@ PuzzleTable gamePuzzleTable()
          .rulesHotspot = QRect(180, 50, 130, 50),
          .settingsRank = 3,
          .repaintsOnLanguageChange = true,
-         .make = placeholder<3>},
+         .make = make<Huxel>},
     };
 }

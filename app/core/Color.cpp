@@ -47,3 +47,10 @@ ColorRef resolvedColor(ColorRef color)
     // An index the desktop does not know draws black, as the desktop answers for it.
     return index < classicSchemeColors.size() ? classicSchemeColors[index] : 0;
 }
+
+bool isKnownColor(ColorRef color)
+{
+    if (!isSystemColor(color))
+        return color <= 0xFFFFFFu;
+    return (color & 0x7FFFFF00u) == 0 && (color & 0xFFu) < classicSchemeColors.size();
+}

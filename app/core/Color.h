@@ -21,6 +21,9 @@ constexpr bool isSystemColor(ColorRef color)
 // The colour to draw: system colours resolved, otherwise the low 24 bits.
 ColorRef resolvedColor(ColorRef color);
 
+// A plain RGB value or a system colour the desktop scheme knows.
+bool isKnownColor(ColorRef color);
+
 inline QRgb toQRgb(ColorRef color)
 {
     color = resolvedColor(color);

@@ -65,8 +65,7 @@ std::vector<Room> rooms()
          core + QStringList{QStringLiteral("app/settings/"), QStringLiteral("app/texts/"),
                             QStringLiteral("app/widgets/"), QStringLiteral("app/dialogs/")},
          {QStringLiteral("main.cpp"), QStringLiteral("GameMain.cpp"), QStringLiteral("GameMain.h"),
-          QStringLiteral("GamePuzzles.cpp"), QStringLiteral("GamePuzzles.h"),
-          QStringLiteral("PlaceholderModule.cpp"), QStringLiteral("PlaceholderModule.h")}},
+          QStringLiteral("GamePuzzles.cpp"), QStringLiteral("GamePuzzles.h")}},
     };
     const QDir puzzles(sourceDir + QStringLiteral("/puzzles"));
     for (const QString& puzzle : puzzles.entryList(QDir::Dirs | QDir::NoDotAndDotDot))

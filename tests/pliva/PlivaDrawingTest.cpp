@@ -239,9 +239,11 @@ TEST_F(PlivaDrawing, EveryColumnShowsItsArrowsWhenHovered)
                                  {left + w, 307, Black},
                                  {left - 1, 296, White},
                                  {left + w + 1, 296, White}});
-            for (int k = 1; k <= n; ++k)
-                if (k != j)
+            for (int k = 1; k <= n; ++k) {
+                if (k != j) {
                     EXPECT_EQ(shell.pixel(centres[k - 1], 297), White) << "no arrow under point " << k;
+                }
+            }
         }
     }
 }

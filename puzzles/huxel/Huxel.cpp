@@ -1,0 +1,296 @@
+#include "puzzles/huxel/Huxel.h"
+
+#include <array>
+
+#include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
+#include "app/core/ShellServices.h"
+#include "app/settings/SettingsStore.h"
+
+namespace {
+
+const QString Section = QStringLiteral("huxel");
+
+constexpr ColorRef Black = colorRef(0, 0, 0);
+
+constexpr unsigned FrameDelayMs = 20;
+constexpr unsigned SolvedPauseMs = 300;
+
+// The font button of the rules text, x 19..37, y 13..31.
+bool OnFontButton(int x, int y)
+{
+    return 18 < x && x < 38 && 12 < y && y < 32;
+}
+
+// No font has an empty name, and none is named by a page of text.
+constexpr int LongestFontName = 255;
+
+QString FaceOrDefault(const QString& name)
+{
+    if (name.isEmpty() || name.size() > LongestFontName)
+        return Huxel::DefaultFontName;
+    return name;
+}
+
+QString CharacterText(char32_t character)
+{
+    return QString::fromUcs4(&character, 1);
+}
+
+// The frame of a cell from (x, y) to (x + size, y + size), both corners included.
+void DrawFrame(Canvas& canvas, int x, int y, int size)
+{
+    canvas.rectangle(x, y, x + size + 1, y + size + 1);
+}
+
+} // namespace
+
+Huxel::Huxel(ShellServices& services) : services_(services), model_(services.random()) {}
+
+void Huxel::NewPuzzle()
+{
+    hover_ = {};
+    services_.setPlayState(PlayState::Fresh);
+    model_.ShuffleTables();
+}
+
+void Huxel::OptionClick(bool up)
+{
+    const int before = model_.TableSize();
+    model_.setTableSize(before + (up ? 1 : -1));
+    if (model_.TableSize() == before)
+        return;
+    NewPuzzle();
+    RedrawTables();
+}
+
+int Huxel::AnimationStep() const
+{
+    const int n = model_.TableSize();
+    return n == HuxelModel::MaxSize ? 2 : 7 - n;
+}
+
+// ---- Move ----
+
+void Huxel::RotationMove(Turn direction)
+{
+    if (!BlockHighlighted())
+        return;
+    if (services_.playState() == PlayState::Fresh)
+        services_.setPlayState(PlayState::InProgress);
+    services_.PlaySound(Sound::HuxelRotate);
+    Animate(direction);
+    model_.Rotate(direction, hover_.col, hover_.row, hover_.table);
+    DrawRotationFrame(hover_.col, hover_.row, 0, hover_.table, direction);
+    // Reported on every move that leaves the tables equal; the shell ignores repeats.
+    if (model_.TablesEqual()) {
+        services_.Delay(SolvedPauseMs);
+        services_.PuzzleSolved();
+    }
+}
+
+// The last frame moves each character by a whole cell, onto its neighbour's place.
+void Huxel::Animate(Turn direction)
+{
+    const int step = AnimationStep();
+    for (int frame = 1; frame <= AnimationFrames(); ++frame) {
+        DrawRotationFrame(hover_.col, hover_.row, frame * step, hover_.table, direction);
+        services_.Delay(FrameDelayMs);
+    }
+}
+
+// Also false for hover values left over from another table size.
+bool Huxel::BlockHighlighted() const
+{
+    const int n = model_.TableSize();
+    return hover_.col >= 1 && hover_.col < n && hover_.row >= 1 && hover_.row < n;
+}
+
+// ---- Settings ----
+
+void Huxel::LoadSettings(const SettingsStore& settings)
+{
+    model_.setTableSize(settings.ReadInteger(Section, QStringLiteral("mode"), HuxelModel::DefaultSize));
+    fontName_ = FaceOrDefault(settings.ReadString(Section, QStringLiteral("name"), DefaultFontName));
+    fontBold_ = settings.ReadBool(Section, QStringLiteral("bold"), false);
+    fontItalic_ = settings.ReadBool(Section, QStringLiteral("ital"), false);
+}
+
+void Huxel::SaveSettings(SettingsStore& settings) const
+{
+    settings.WriteInteger(Section, QStringLiteral("mode"), model_.TableSize());
+    settings.WriteString(Section, QStringLiteral("name"), fontName_);
+    settings.WriteBool(Section, QStringLiteral("bold"), fontBold_);
+    settings.WriteBool(Section, QStringLiteral("ital"), fontItalic_);
+}
+
+// ---- Drawing ----
+
+QRect Huxel::TableRect(Side table) const
+{
+    const int side = model_.TableSize() * CellSize();
+    return QRect(TableX(table), TableTop, side, side);
+}
+
+QFont Huxel::TableFont(int points) const
+{
+    QFont font = Canvas::font(fontName_, points, fontBold_);
+    font.setItalic(fontItalic_);
+    return font;
+}
+
+void Huxel::DrawCell(int col, int row, Side table, bool highlighted)
+{
+    Canvas canvas(services_.work());
+    DrawCellOn(canvas, TableFont(RestPoints()), col, row, table, highlighted);
+}
+
+void Huxel::DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted)
+{
+    const int size = CellSize();
+    const int x = (col - 1) * size + TableX(table);
+    const int y = (row - 1) * size + TableTop;
+    canvas.setPen(Black);
+    canvas.setNoBrush();
+    DrawFrame(canvas, x, y, size);
+    const int sourceY = highlighted ? y + 1 + HighlightRows : y + 1;
+    canvas.copyFrom(services_.background(), QRect(x + 1, sourceY, size - 1, size - 1), QPoint(x + 1, y + 1));
+    canvas.textTopCentre(x + size / 2, y + size / 8, CharacterText(model_.cell(table, col, row)), font,
+                         highlighted ? HighlightTextColor : Black);
+}
+
+// Left table, then right, each column by column.
+void Huxel::DrawAllCells(Canvas& canvas)
+{
+    const QFont font = TableFont(RestPoints());
+    const int n = model_.TableSize();
+    for (Side table : {Side::Left, Side::Right}) {
+        for (int col = 1; col <= n; ++col) {
+            for (int row = 1; row <= n; ++row)
+                DrawCellOn(canvas, font, col, row, table, false);
+        }
+    }
+}
+
+void Huxel::RedrawTables()
+{
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), DrawingAreaRect);
+    DrawAllCells(canvas);
+    services_.copyWorkToScreen(DrawingAreaRect);
+}
+
+void Huxel::DrawHighlightedBlock(Canvas& canvas)
+{
+    const QFont font = TableFont(RestPoints());
+    const auto [u, v, table] = hover_;
+    DrawCellOn(canvas, font, u, v, table, true);
+    DrawCellOn(canvas, font, u + 1, v, table, true);
+    DrawCellOn(canvas, font, u, v + 1, table, true);
+    DrawCellOn(canvas, font, u + 1, v + 1, table, true);
+}
+
+void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn direction)
+{
+    const int w = CellSize();
+    const int h = w / 2;
+    const int e = w / 8;
+    const int t = offset;
+    const int x0 = (col - 1) * w + TableX(table);
+    const int y0 = (row - 1) * w + TableTop;
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), QRect(x0 + 1, y0 + 1 + HighlightRows, 2 * w - 1, 2 * w - 1),
+                    QPoint(x0 + 1, y0 + 1));
+    canvas.setPen(Black);
+    canvas.setNoBrush();
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 2; ++j)
+            DrawFrame(canvas, x0 + i * w, y0 + j * w, w);
+    }
+
+    // Top-centre points of TL, TR, BR, BL: clockwise each character heads for the next corner
+    // clockwise, counter-clockwise for the next one the other way.
+    const bool clockwise = direction == Turn::Clockwise;
+    const std::array<QPoint, 4> places =
+        clockwise ? std::array<QPoint, 4>{QPoint(x0 + h + t, y0 + e), QPoint(x0 + w + h, y0 + e + t),
+                                          QPoint(x0 + w + h - t, y0 + w + e), QPoint(x0 + h, y0 + w + e - t)}
+                  : std::array<QPoint, 4>{QPoint(x0 + h, y0 + e + t), QPoint(x0 + w + h - t, y0 + e),
+                                          QPoint(x0 + w + h, y0 + w + e - t), QPoint(x0 + h + t, y0 + w + e)};
+    const std::array<char32_t, 4> characters{model_.cell(table, col, row), model_.cell(table, col + 1, row),
+                                             model_.cell(table, col + 1, row + 1),
+                                             model_.cell(table, col, row + 1)};
+    const QFont font = TableFont(MovingPoints());
+    for (int k = 0; k < 4; ++k)
+        canvas.textTopCentre(places[k].x(), places[k].y(), CharacterText(characters[k]), font,
+                             HighlightTextColor);
+    services_.copyWorkToScreen(QRect(x0, y0, 2 * w, 2 * w));
+}
+
+// ---- Input ----
+
+// The block whose common inner corner is nearest to the pointer; none within half a cell of a
+// table's outer border.
+Huxel::Hover Huxel::HoverAt(int x, int y) const
+{
+    Hover hover;
+    hover.table = x > RightX ? Side::Right : Side::Left;
+    const int x0 = TableX(hover.table);
+    const int n = model_.TableSize();
+    const int size = CellSize();
+    const int h = size / 2;
+    if (x > x0 + h && y > TableTop + h) {
+        const int u = (x - x0 - h) / size + 1;
+        const int v = (y - TableTop - h) / size + 1;
+        if (u < n && v < n) {
+            hover.col = u;
+            hover.row = v;
+        }
+    }
+    return hover;
+}
+
+void Huxel::UpdateHover(int x, int y)
+{
+    const Hover old = hover_;
+    hover_ = HoverAt(x, y);
+    if (hover_ == old)
+        return;
+    // Only a change of block sounds; the same block in the other table is silent.
+    if (hover_.col != old.col || hover_.row != old.row)
+        services_.PlaySound(Sound::HuxelBlock);
+    Canvas canvas(services_.work());
+    DrawAllCells(canvas);
+    if (hover_.col > 0 && hover_.row > 0)
+        DrawHighlightedBlock(canvas);
+    services_.copyWorkToScreen(TableRect(Side::Left));
+    services_.copyWorkToScreen(TableRect(Side::Right));
+}
+
+void Huxel::MouseDownLeft(int x, int y)
+{
+    if (OnFontButton(x, y)) {
+        ChooseFont();
+        return;
+    }
+    RotationMove(Turn::CounterClockwise);
+}
+
+void Huxel::MouseDownRight(int /*x*/, int /*y*/)
+{
+    RotationMove(Turn::Clockwise);
+}
+
+// Only face, bold and italic are taken; the characters keep the sizes and colours of the tables.
+void Huxel::ChooseFont()
+{
+    QFont preset(fontName_, FontDialogPoints);
+    preset.setBold(fontBold_);
+    preset.setItalic(fontItalic_);
+    const std::optional<QFont> chosen = services_.chooseFont(preset);
+    if (!chosen)
+        return;
+    fontName_ = FaceOrDefault(chosen->family());
+    fontBold_ = chosen->bold();
+    fontItalic_ = chosen->italic();
+    RedrawTables();
+}

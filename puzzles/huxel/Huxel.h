@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include "app/core/Color.h"
+#include "app/core/PuzzleModule.h"
+#include "puzzles/huxel/HuxelModel.h"
+
+class Canvas;
+class ShellServices;
+
+// The table-rotation puzzle: draws both tables, highlights the 2 x 2 block under the pointer,
+// animates a rotation and lets the player pick the font of the characters.
+class Huxel final : public PuzzleModule {
+  public:
+    using Side = HuxelModel::Side;
+    using Turn = HuxelModel::Turn;
+
+    static constexpr int RightX = 270;
+    static constexpr int TableTop = 120;
+    // Every table is this many pixels square, whatever its size.
+    static constexpr int TableSpan = 180;
+    // The highlighted look of a cell lies this many rows below it in the background picture.
+    static constexpr int HighlightRows = 233;
+    static constexpr ColorRef HighlightTextColor = colorRef(0xFF, 0xDF, 0xCF);
+    static constexpr int FontDialogPoints = 24;
+    static inline const QString DefaultFontName = QStringLiteral("Arial");
+
+    explicit Huxel(ShellServices& services);
+
+    void NewPuzzle() override;
+    void PaintPuzzle() override { RedrawTables(); }
+    void MouseDownLeft(int x, int y) override;
+    // A right press needs no position: it turns the block the pointer last highlighted.
+    void MouseDownRight(int x, int y) override;
+    void MouseMove(int x, int y) override { UpdateHover(x, y); }
+    void OptionClick(bool up) override;
+    void LoadSettings(const SettingsStore& settings) override;
+    void SaveSettings(SettingsStore& settings) const override;
+    int ScoreLevel() const override { return model_.TableSize(); }
+
+    // One move on the highlighted block; nothing without one.
+    void RotationMove(Turn direction);
+    // One cell into the work picture only.
+    void DrawCell(int col, int row, Side table, bool highlighted);
+    void RedrawTables();
+    void UpdateHover(int x, int y);
+    // The block with top-left cell [col][row], its characters moved by offset pixels; drawn into
+    // the work picture and copied to the screen.
+    void DrawRotationFrame(int col, int row, int offset, Side table, Turn direction);
+
+    HuxelModel& model() { return model_; }
+    const HuxelModel& model() const { return model_; }
+
+    int CellSize() const { return TableSpan / model_.TableSize(); }
+    int LeftX() const { return 245 - model_.TableSize() * CellSize(); }
+    // Pixels a moving character advances per frame, and the frames of one move.
+    int AnimationStep() const;
+    int AnimationFrames() const { return CellSize() / AnimationStep(); }
+    int RestPoints() const { return CellSize() * 40 / 72; }
+    int MovingPoints() const { return CellSize() * 4 / 7; }
+
+    int HoverCol() const { return hover_.col; }
+    int HoverRow() const { return hover_.row; }
+    Side HoverTable() const { return hover_.table; }
+
+    const QString& FontName() const { return fontName_; }
+    bool FontBold() const { return fontBold_; }
+    bool FontItalic() const { return fontItalic_; }
+
+  private:
+    struct Hover {
+        int col = 0;
+        int row = 0;
+        Side table = Side::Left;
+        bool operator==(const Hover&) const = default;
+    };
+
+    int TableX(Side table) const { return table == Side::Right ? RightX : LeftX(); }
+    QRect TableRect(Side table) const;
+    Hover HoverAt(int x, int y) const;
+    bool BlockHighlighted() const;
+    QFont TableFont(int points) const;
+    void DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted);
+    void DrawAllCells(Canvas& canvas);
+    void DrawHighlightedBlock(Canvas& canvas);
+    void Animate(Turn direction);
+    void ChooseFont();
+
+    ShellServices& services_;
+    HuxelModel model_;
+    Hover hover_;
+    QString fontName_ = DefaultFontName;
+    bool fontBold_ = false;
+    bool fontItalic_ = false;
+};

@@ -1,0 +1,338 @@
+#include "puzzles/vexor/Vexor.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/core/Canvas.h"
+#include "app/core/DrawingArea.h"
+#include "app/core/ShellServices.h"
+#include "app/settings/SettingsStore.h"
+
+namespace {
+
+const QString Section = QStringLiteral("vexor");
+
+constexpr ColorRef Black = colorRef(0, 0, 0);
+
+const QRect BarArea(27, 27, 363, 278);
+const QRect ArrowColumn(401, 76, 38, 229);
+
+// Bars stand on the base line; the slots share 338 pixels from x = 30, and the highest account
+// of a fitted board (top face included) reaches up to y = 30.
+constexpr int BaseLine = 302;
+constexpr int SlotsLeft = 30;
+constexpr double SlotsWidth = 338.0;
+constexpr int BarRoom = 272;
+
+// Arrow rows are 27 pixels apart, row 1 at the bottom with its top edge at 275.
+constexpr int RowPitch = 27;
+constexpr int ArrowColumnLeft = 402;
+constexpr int ArrowColumnRight = 438;
+constexpr int RightArrowsLeft = 420;
+constexpr int ArrowHeight = 22;
+
+// The switches react strictly inside their frames.
+constexpr int SwitchTop = 76;
+constexpr int SwitchBottom = 96;
+constexpr int PlateSwitchLeft = 446;
+constexpr int FitSwitchLeft = 466;
+constexpr int FitSwitchRight = 486;
+
+constexpr unsigned FrameMs = 50;
+constexpr unsigned SolvedPauseMs = 300;
+
+// Halves go to the even neighbour, as the layout was measured with.
+int Nearest(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
+
+ColorRef Scaled(ColorRef color, int numerator, int denominator)
+{
+    auto channel = [&](int shift) {
+        return std::min(255, static_cast<int>((color >> shift) & 0xFF) * numerator / denominator);
+    };
+    return colorRef(channel(0), channel(8), channel(16));
+}
+
+ColorRef Darkened(ColorRef color)
+{
+    return Scaled(color, 3, 4);
+}
+
+ColorRef Lightened(ColorRef color)
+{
+    return Scaled(color, 3, 2);
+}
+
+QString ColourKey(int k)
+{
+    return QStringLiteral("col") + QString::number(k);
+}
+
+} // namespace
+
+// Sizes of one DrawBars: slot pitch and width, bar front width, side depth and rise, the inset
+// of the bar in its slot, pixels per unit and the plate line.
+struct Vexor::BarGeometry {
+    BarGeometry(int accounts, int scaleUnits)
+        : pitch(SlotsWidth / accounts), slot(Nearest(pitch)), front(slot / 2), depth(front / 2),
+          rise(depth / 2), inset((slot - front) / 2),
+          // The model keeps every total positive; the guard only keeps the scale finite.
+          scale(static_cast<double>(BarRoom - rise) / std::max(1, scaleUnits)),
+          plateY(BaseLine - Nearest(VexorModel::Target * scale))
+    {
+    }
+
+    int slotLeft(int a) const { return Nearest((a - 1) * pitch) + SlotsLeft; }
+
+    double pitch;
+    int slot;
+    int front;
+    int depth;
+    int rise;
+    int inset;
+    double scale;
+    int plateY;
+};
+
+Vexor::Vexor(ShellServices& services) : services_(services), model_(services.random()) {}
+
+void Vexor::NewPuzzle()
+{
+    model_.Generate();
+    services_.setPlayState(PlayState::Fresh);
+    // The side stays, so the highlight comes back only when the pointer moves.
+    hoverRow_ = 0;
+}
+
+void Vexor::OptionClick(bool up)
+{
+    const int before = model_.barLevel();
+    model_.setBarLevel(before + (up ? 1 : -1));
+    if (model_.barLevel() != before)
+        StartLevel();
+}
+
+void Vexor::OptionZClick(bool up)
+{
+    const int before = model_.bookingLevel();
+    model_.setBookingLevel(before + (up ? 1 : -1));
+    if (model_.bookingLevel() != before)
+        StartLevel();
+}
+
+void Vexor::StartLevel()
+{
+    NewPuzzle();
+    DrawBars();
+    DrawArrows();
+}
+
+void Vexor::Move(int k, VexorModel::Shift direction)
+{
+    if (!model_.StartMove(k, direction))
+        return;
+    services_.PlaySound(Sound::VexorShift);
+    for (int t = 1; t <= VexorModel::AnimationFrames; ++t) {
+        model_.ShowFrame(t);
+        DrawBars();
+        services_.Delay(FrameMs);
+    }
+    model_.FinishMove();
+    DrawBars();
+    if (services_.playState() == PlayState::Fresh)
+        services_.setPlayState(PlayState::InProgress);
+    // Reported again on every move that leaves the accounts equal; the shell ignores repeats.
+    if (model_.AllEqual()) {
+        services_.Delay(SolvedPauseMs);
+        services_.PuzzleSolved();
+    }
+}
+
+// ---- Settings ----
+
+void Vexor::LoadSettings(const SettingsStore& settings)
+{
+    // The level number is rebuilt from the clamped digits, so a stored 0 or 99 files results
+    // under the level actually played.
+    const int mode = settings.ReadInteger(Section, QStringLiteral("mode"), DefaultMode);
+    model_.setBarLevel(mode / 10);
+    model_.setBookingLevel(mode % 10);
+    for (int k = 1; k <= VexorModel::MaxPositions; ++k) {
+        const ColorRef colour = settings.ReadColor(Section, ColourKey(k), DefaultColours[k]);
+        // A system colour name is kept as written and drawn as the desktop's colour.
+        colours_[k] = isKnownColor(colour) ? colour : DefaultColours[k];
+    }
+    fit_ = settings.ReadBool(Section, QStringLiteral("fit"), DefaultFit);
+    lin_ = settings.ReadBool(Section, QStringLiteral("lin"), DefaultLin);
+}
+
+void Vexor::SaveSettings(SettingsStore& settings) const
+{
+    settings.WriteInteger(Section, QStringLiteral("mode"), model_.mode());
+    for (int k = 1; k <= VexorModel::MaxPositions; ++k)
+        settings.WriteColor(Section, ColourKey(k), colours_[k]);
+    settings.WriteBool(Section, QStringLiteral("fit"), fit_);
+    settings.WriteBool(Section, QStringLiteral("lin"), lin_);
+}
+
+// ---- Drawing ----
+
+void Vexor::PaintPuzzle()
+{
+    Canvas(services_.screen()).copyFrom(services_.background(), DrawingAreaRect);
+    services_.screenChanged(DrawingAreaRect);
+    DrawBars();
+    DrawArrows();
+}
+
+void Vexor::DrawBars()
+{
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), BarArea);
+    // With fit off the scale stays the same for the whole puzzle.
+    const BarGeometry geometry(model_.accountCount(), fit_ ? model_.highestSum() : model_.reachLimit());
+    canvas.setPen(Black);
+    for (int a = 1; a <= model_.accountCount(); ++a)
+        DrawAccount(canvas, geometry, a);
+    services_.copyWorkToScreen(BarArea);
+}
+
+// The plate lies over a bar below the target; a bar at or above it stands through the plate,
+// which is then drawn in two parts on either side of the bar front.
+void Vexor::DrawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const
+{
+    const int xb = geometry.slotLeft(a);
+    const int xe = xb + geometry.slot;
+    const int x0 = xb + geometry.inset;
+    const int x1 = x0 + geometry.front;
+    const int dx = geometry.depth;
+    const int dy = geometry.rise;
+    const int ty = geometry.plateY;
+    const bool reachesTarget = model_.accountSum()[a] >= VexorModel::Target;
+
+    if (lin_ && reachesTarget) {
+        canvas.setBrush(Black);
+        canvas.polygon({{xb, ty}, {x0, ty}, {x0 + dx, ty - dy}, {xb + dx, ty - dy}});
+    }
+
+    // Heights add up as real numbers, so rounding errors do not pile up towards the top.
+    double height = 0;
+    int bottom = BaseLine;
+    for (int k = 1; k <= model_.bookingCount(); ++k) {
+        height += model_.booking(a, k) * geometry.scale;
+        const int top = BaseLine - Nearest(height);
+        canvas.setBrush(colours_[k]);
+        canvas.polygon({{x0, top}, {x0, bottom}, {x1, bottom}, {x1, top}});
+        canvas.setBrush(Darkened(resolvedColor(colours_[k])));
+        canvas.polygon({{x1, bottom}, {x1, top}, {x1 + dx, top - dy}, {x1 + dx, bottom - dy}});
+        bottom = top;
+    }
+    canvas.setBrush(Lightened(resolvedColor(colours_[model_.bookingCount()])));
+    canvas.polygon({{x0, bottom}, {x0 + dx, bottom - dy}, {x1 + dx, bottom - dy}, {x1, bottom}});
+
+    if (lin_) {
+        const int plateLeft = reachesTarget ? x1 : xb;
+        canvas.setBrush(Black);
+        canvas.polygon({{plateLeft, ty}, {xe, ty}, {xe + dx, ty - dy}, {plateLeft + dx, ty - dy}});
+    }
+}
+
+void Vexor::DrawArrows()
+{
+    Canvas canvas(services_.work());
+    canvas.copyFrom(services_.background(), ArrowColumn);
+    for (int k = 1; k <= model_.bookingCount(); ++k)
+        DrawArrowRow(canvas, k);
+    services_.copyWorkToScreen(ArrowColumn);
+}
+
+void Vexor::DrawArrowRow(Canvas& canvas, int k) const
+{
+    const int yt = BaseLine - RowPitch * k;
+    const int middle = yt + ArrowHeight / 2;
+    const bool hovered = hoverRow_ == k;
+    canvas.setBrush(colours_[k]);
+    canvas.setPen(Black, hovered && hoverSide_ == LeftSide ? 2 : 1);
+    canvas.polygon({{417, yt}, {417, yt + ArrowHeight}, {403, middle}});
+    canvas.setPen(Black, hovered && hoverSide_ == RightSide ? 2 : 1);
+    canvas.polygon({{423, yt}, {423, yt + ArrowHeight}, {437, middle}});
+}
+
+// ---- Input ----
+
+// The row under height y, 0 above the top row or below the base line.
+int Vexor::ArrowRow(int y) const
+{
+    if (y > BaseLine || y <= BaseLine - RowPitch * model_.bookingCount())
+        return 0;
+    return (BaseLine - y) / RowPitch + 1;
+}
+
+bool Vexor::OnSwitchRow(int y) const
+{
+    return SwitchTop < y && y < SwitchBottom;
+}
+
+void Vexor::MouseMove(int x, int y)
+{
+    const int oldSide = hoverSide_;
+    const int oldRow = hoverRow_;
+    const int row = ArrowRow(y);
+    if (x < ArrowColumnLeft || x > ArrowColumnRight || row == 0) {
+        hoverSide_ = NoSide;
+        hoverRow_ = 0;
+    } else {
+        hoverSide_ = x < RightArrowsLeft ? LeftSide : RightSide;
+        hoverRow_ = row;
+    }
+    if (hoverSide_ == oldSide && hoverRow_ == oldRow)
+        return;
+    services_.PlaySound(Sound::VexorArrow);
+    DrawArrows();
+}
+
+void Vexor::MouseDownLeft(int x, int y)
+{
+    if (OnSwitchRow(y)) {
+        if (PlateSwitchLeft < x && x < FitSwitchLeft) {
+            lin_ = !lin_;
+            DrawBars();
+            return;
+        }
+        if (FitSwitchLeft < x && x < FitSwitchRight) {
+            fit_ = !fit_;
+            DrawBars();
+            return;
+        }
+    }
+    if (x < ArrowColumnLeft || x > ArrowColumnRight)
+        return;
+    if (const int k = ArrowRow(y); k != 0)
+        Move(k, x < RightArrowsLeft ? VexorModel::Shift::Left : VexorModel::Shift::Right);
+}
+
+// The right button leaves out the borders x = 402, x = 438 and y = 302 that the left one takes.
+void Vexor::MouseDownRight(int x, int y)
+{
+    if (x <= ArrowColumnLeft || x >= ArrowColumnRight || y >= BaseLine)
+        return;
+    if (const int k = ArrowRow(y); k != 0)
+        ChooseColour(k);
+}
+
+// A colour change is no move: it neither starts the clock nor tests for a win.
+void Vexor::ChooseColour(int k)
+{
+    const std::optional<ColorRef> chosen = services_.chooseColor(colours_[k]);
+    if (!chosen)
+        return;
+    colours_[k] = *chosen;
+    DrawArrows();
+    DrawBars();
+}

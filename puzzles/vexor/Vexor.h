@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+
+#include "app/core/Color.h"
+#include "app/core/PuzzleModule.h"
+#include "puzzles/vexor/VexorModel.h"
+
+class Canvas;
+class ShellServices;
+
+// The bar puzzle: draws the accounts as 3-D bars with the target plate and the arrow column, and
+// turns pointer input into shifts, switch changes and colour choices.
+class Vexor final : public PuzzleModule {
+  public:
+    using Colours = std::array<ColorRef, VexorModel::MaxPositions + 1>;
+
+    static constexpr int DefaultMode = 11;
+    // Position 1..8; index 0 is unused.
+    static constexpr Colours DefaultColours = {
+        0,
+        colorRef(0xFF, 0x80, 0x80),
+        colorRef(0xFF, 0xFF, 0x80),
+        colorRef(0x80, 0xFF, 0x80),
+        colorRef(0xFF, 0x80, 0x00),
+        colorRef(0x80, 0x40, 0x40),
+        colorRef(0x00, 0x80, 0xFF),
+        colorRef(0xFF, 0x80, 0xFF),
+        colorRef(0x80, 0x00, 0xFF),
+    };
+    static constexpr bool DefaultFit = false;
+    static constexpr bool DefaultLin = true;
+
+    enum HoverSide { NoSide = 0, LeftSide = 1, RightSide = 2 };
+
+    explicit Vexor(ShellServices& services);
+
+    void NewPuzzle() override;
+    void PaintPuzzle() override;
+    void MouseDownLeft(int x, int y) override;
+    void MouseDownRight(int x, int y) override;
+    void MouseMove(int x, int y) override;
+    void OptionClick(bool up) override;
+    void OptionZClick(bool up) override;
+    void LoadSettings(const SettingsStore& settings) override;
+    void SaveSettings(SettingsStore& settings) const override;
+    int ScoreLevel() const override { return model_.mode(); }
+
+    // Shifts position k (1..bookingCount) with its sound and animation and tests for a win.
+    void Move(int k, VexorModel::Shift direction);
+    void DrawBars();
+    void DrawArrows();
+
+    VexorModel& model() { return model_; }
+    const VexorModel& model() const { return model_; }
+    const Colours& colours() const { return colours_; }
+    bool fit() const { return fit_; }
+    bool lin() const { return lin_; }
+    int hoverRow() const { return hoverRow_; }
+    int hoverSide() const { return hoverSide_; }
+
+  private:
+    struct BarGeometry;
+
+    void StartLevel();
+    int ArrowRow(int y) const;
+    bool OnSwitchRow(int y) const;
+    void ChooseColour(int k);
+    void DrawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const;
+    void DrawArrowRow(Canvas& canvas, int k) const;
+
+    ShellServices& services_;
+    VexorModel model_;
+    Colours colours_ = DefaultColours;
+    bool fit_ = DefaultFit;
+    bool lin_ = DefaultLin;
+    int hoverRow_ = 0;
+    int hoverSide_ = NoSide;
+};
