@@ -23,9 +23,11 @@ class SilentDialogs final : public ShellDialogs {
     void closeHelp() override {}
     void chooseLanguage(int&) override {}
     void openWebsite() override {}
-    std::optional<ColorRef> chooseColor(ColorRef) override { return std::nullopt; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+    std::optional<ColorRef> chooseColor(ColorRef) override { return colorAnswer; }
+    std::optional<QFont> chooseFont(const QFont&) override { return fontAnswer; }
 
+    std::optional<ColorRef> colorAnswer;
+    std::optional<QFont> fontAnswer;
     int solvedShown = 0;
     int failedShown = 0;
     std::vector<std::pair<QString, int>> offered;
