@@ -13,7 +13,7 @@ void BM_GeneratePuzzle(benchmark::State& state)
     model.setMode(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         model.NewPuzzle();
-        benchmark::DoNotOptimize(model.values.data());
+        benchmark::DoNotOptimize(model.values().data());
     }
 }
 BENCHMARK(BM_GeneratePuzzle)->Arg(4)->Arg(8)->Arg(12)->Unit(benchmark::kMicrosecond);

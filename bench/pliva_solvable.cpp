@@ -53,7 +53,7 @@ Outcome Search(const PlivaModel& model, std::size_t stateCap)
     const int n = model.mode();
     Curve start{};
     for (int k = 0; k < n; ++k)
-        start[k] = static_cast<std::int16_t>(model.values[k + 1]);
+        start[k] = static_cast<std::int16_t>(model.values()[k + 1]);
     if (Rises(start, n))
         return {Verdict::ShortestFound, 0};
 
@@ -69,8 +69,8 @@ Outcome Search(const PlivaModel& model, std::size_t stateCap)
                 Curve next = curve;
                 bool fits = true;
                 for (int k = 0; k < n && fits; ++k) {
-                    const int value = curve[k] + s * model.arrows[j][k + 1];
-                    fits = value >= model.lowLimit && value <= model.highLimit;
+                    const int value = curve[k] + s * model.arrows()[j][k + 1];
+                    fits = value >= model.lowLimit() && value <= model.highLimit();
                     next[k] = static_cast<std::int16_t>(value);
                 }
                 if (!fits || !seen.insert(next).second)
@@ -100,7 +100,7 @@ Outcome SearchBestFirst(const PlivaModel& model, std::size_t stateCap)
     const int n = model.mode();
     Curve start{};
     for (int k = 0; k < n; ++k)
-        start[k] = static_cast<std::int16_t>(model.values[k + 1]);
+        start[k] = static_cast<std::int16_t>(model.values()[k + 1]);
 
     struct Entry {
         int deficit;
@@ -121,8 +121,8 @@ Outcome SearchBestFirst(const PlivaModel& model, std::size_t stateCap)
                 Curve next = entry.curve;
                 bool fits = true;
                 for (int k = 0; k < n && fits; ++k) {
-                    const int value = entry.curve[k] + s * model.arrows[j][k + 1];
-                    fits = value >= model.lowLimit && value <= model.highLimit;
+                    const int value = entry.curve[k] + s * model.arrows()[j][k + 1];
+                    fits = value >= model.lowLimit() && value <= model.highLimit();
                     next[k] = static_cast<std::int16_t>(value);
                 }
                 if (!fits || !seen.insert(next).second)

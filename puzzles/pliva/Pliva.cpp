@@ -123,9 +123,9 @@ void Pliva::ComputeMapping()
     stepX_ = 376.0 / model_.mode();
     originX_ = Nearest(stepX_ / 2) + GraphLeft;
     // The model keeps highLimit above lowLimit; the guard only keeps hand-set limits finite.
-    const int span = std::max(1, model_.highLimit - model_.lowLimit);
+    const int span = std::max(1, model_.highLimit() - model_.lowLimit());
     scaleY_ = static_cast<double>(GraphPlotHeight) / span;
-    originY_ = Nearest(model_.highLimit * scaleY_) + GraphTop;
+    originY_ = Nearest(model_.highLimit() * scaleY_) + GraphTop;
 }
 
 int Pliva::X(int k) const
@@ -182,7 +182,7 @@ void Pliva::DrawCurve(Canvas& canvas) const
     std::vector<QPoint> points;
     points.reserve(n);
     for (int k = 1; k <= n; ++k)
-        points.emplace_back(X(k), Y(model_.values[k]));
+        points.emplace_back(X(k), Y(model_.values()[k]));
     canvas.setPen(lcol_, 3);
     canvas.polyline(points);
 
@@ -218,7 +218,7 @@ void Pliva::DrawArrows()
     canvas.copyFrom(services_.background(), ArrowRowRect);
     if (pointerColumn_ >= 1 && pointerColumn_ <= model_.mode()) {
         for (int k = 1; k <= model_.mode(); ++k)
-            DrawArrow(canvas, X(k), model_.arrows[pointerColumn_][k]);
+            DrawArrow(canvas, X(k), model_.arrows()[pointerColumn_][k]);
         DrawColumnOutline(canvas);
     }
     services_.copyWorkToScreen(ArrowRowRect);

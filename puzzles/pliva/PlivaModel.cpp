@@ -26,11 +26,11 @@ void PlivaModel::NewPuzzle()
 
 void PlivaModel::SetStraightLine()
 {
-    values.fill(0);
+    values_.fill(0);
     for (int k = 1; k <= mode_; ++k)
-        values[k] = k;
-    highLimit = mode_;
-    lowLimit = 0;
+        values_[k] = k;
+    highLimit_ = mode_;
+    lowLimit_ = 0;
 }
 
 int PlivaModel::RandomArrow()
@@ -44,14 +44,14 @@ int PlivaModel::RandomArrow()
 // column keeps at least one arrow.
 void PlivaModel::FillArrowTable()
 {
-    for (auto& column : arrows)
+    for (auto& column : arrows_)
         column.fill(0);
     for (int k = 1; k <= mode_; ++k)
-        arrows[k][k] = RandomArrow();
+        arrows_[k][k] = RandomArrow();
     for (int round = 0; round < 3 * mode_; ++round) {
         const int k = random_.Random(mode_) + 1;
         const int j = random_.Random(mode_) + 1;
-        arrows[j][k] = RandomArrow();
+        arrows_[j][k] = RandomArrow();
     }
 }
 
@@ -60,7 +60,7 @@ void PlivaModel::ShuffleColumns()
     for (int round = 0; round < 100 * mode_; ++round) {
         const int a = random_.Random(mode_) + 1;
         const int b = random_.Random(mode_) + 1;
-        std::swap(arrows[a], arrows[b]);
+        std::swap(arrows_[a], arrows_[b]);
     }
 }
 
@@ -79,13 +79,13 @@ void PlivaModel::Scramble()
 // A third of headroom beyond the scrambled extremes; integer division truncates toward zero.
 void PlivaModel::SetLimits()
 {
-    lowLimit = 0;
+    lowLimit_ = 0;
     for (int k = 1; k <= mode_; ++k) {
-        highLimit = std::max(highLimit, values[k]);
-        lowLimit = std::min(lowLimit, values[k]);
+        highLimit_ = std::max(highLimit_, values_[k]);
+        lowLimit_ = std::min(lowLimit_, values_[k]);
     }
-    highLimit = (4 * highLimit) / 3;
-    lowLimit = (4 * lowLimit) / 3;
+    highLimit_ = (4 * highLimit_) / 3;
+    lowLimit_ = (4 * lowLimit_) / 3;
 }
 
 void PlivaModel::ApplyArrows(int j, int s)
@@ -93,7 +93,7 @@ void PlivaModel::ApplyArrows(int j, int s)
     if (!ValidColumn(j))
         return;
     for (int k = 1; k <= mode_; ++k)
-        values[k] += s * arrows[j][k];
+        values_[k] += s * arrows_[j][k];
 }
 
 bool PlivaModel::MoveFits(int j, int s) const
@@ -101,8 +101,8 @@ bool PlivaModel::MoveFits(int j, int s) const
     if (!ValidColumn(j))
         return false;
     for (int k = 1; k <= mode_; ++k) {
-        const int moved = values[k] + s * arrows[j][k];
-        if (moved < lowLimit || moved > highLimit)
+        const int moved = values_[k] + s * arrows_[j][k];
+        if (moved < lowLimit_ || moved > highLimit_)
             return false;
     }
     return true;
@@ -111,8 +111,32 @@ bool PlivaModel::MoveFits(int j, int s) const
 bool PlivaModel::CurveRises() const
 {
     for (int k = 2; k <= mode_; ++k) {
-        if (values[k] <= values[k - 1])
+        if (values_[k] <= values_[k - 1])
             return false;
     }
+    return true;
+}
+
+bool PlivaModel::setCurve(const Values& values, int lowLimit, int highLimit)
+{
+    if (lowLimit >= highLimit)
+        return false;
+    for (int k = 1; k <= mode_; ++k) {
+        if (values[k] < lowLimit || values[k] > highLimit)
+            return false;
+    }
+    values_ = values;
+    lowLimit_ = lowLimit;
+    highLimit_ = highLimit;
+    return true;
+}
+
+bool PlivaModel::setArrowColumn(int j, const Values& column)
+{
+    if (!ValidColumn(j))
+        return false;
+    arrows_[j] = column;
+    std::fill(arrows_[j].begin() + mode_ + 1, arrows_[j].end(), 0);
+    arrows_[j][0] = 0;
     return true;
 }

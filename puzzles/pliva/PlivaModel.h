@@ -32,10 +32,16 @@ class PlivaModel {
     // A nonzero arrow of size 1..N div 2 with a random sign; the size is drawn first.
     int RandomArrow();
 
-    Values values{};
-    ArrowTable arrows{};
-    int lowLimit = 0;
-    int highLimit = DefaultMode;
+    const Values& values() const { return values_; }
+    const ArrowTable& arrows() const { return arrows_; }
+    int lowLimit() const { return lowLimit_; }
+    int highLimit() const { return highLimit_; }
+
+    // Hand-made positions (tests, benchmarks). The curve is taken only with lowLimit < highLimit and
+    // every point 1..N within the limits; an arrow column only for a column 1..N, its entries
+    // beyond N cleared. False leaves the model as it was.
+    bool setCurve(const Values& values, int lowLimit, int highLimit);
+    bool setArrowColumn(int j, const Values& column);
 
   private:
     bool ValidColumn(int j) const { return j >= 1 && j <= mode_; }
@@ -47,4 +53,8 @@ class PlivaModel {
 
     RandomSource& random_;
     int mode_ = DefaultMode;
+    Values values_{};
+    ArrowTable arrows_{};
+    int lowLimit_ = 0;
+    int highLimit_ = DefaultMode;
 };

@@ -136,7 +136,7 @@ TEST_F(PlivaDrawing, LimitsMapToTheFrameTopAndNearItsBottom)
                          {171, 266, White}});
 
     // Moving the top point away leaves nothing of its marker above the frame.
-    pliva.model().arrows[1] = {0, -2, 0, 0, 0};
+    pliva.model().setArrowColumn(1, {0, -2, 0, 0, 0});
     pliva.Move(1, +1);
     EXPECT_EQ(shell.pixel(73, 26), White);
     EXPECT_EQ(shell.pixel(77, 28), White);
@@ -251,7 +251,7 @@ TEST_F(PlivaDrawing, EveryColumnShowsItsArrowsWhenHovered)
 TEST_F(PlivaDrawing, ArrowRowShowsTheHoveredColumn)
 {
     SetUpCurve(4);
-    pliva.model().arrows[2] = {0, 1, -2, 0, 2};
+    pliva.model().setArrowColumn(2, {0, 1, -2, 0, 2});
     pliva.MouseMove(171, 295);
     ASSERT_EQ(pliva.pointerColumn(), 2);
     ExpectPixels(shell, {

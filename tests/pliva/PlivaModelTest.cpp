@@ -8,7 +8,7 @@ namespace {
 bool ColumnHasArrow(const PlivaModel& model, int j)
 {
     for (int k = 1; k <= model.mode(); ++k) {
-        if (model.arrows[j][k] != 0)
+        if (model.arrows()[j][k] != 0)
             return true;
     }
     return false;
@@ -17,7 +17,7 @@ bool ColumnHasArrow(const PlivaModel& model, int j)
 bool PointHasArrow(const PlivaModel& model, int k)
 {
     for (int j = 1; j <= model.mode(); ++j) {
-        if (model.arrows[j][k] != 0)
+        if (model.arrows()[j][k] != 0)
             return true;
     }
     return false;
@@ -28,23 +28,23 @@ void ExpectGeneratedInvariants(const PlivaModel& model)
     const int n = model.mode();
     EXPECT_FALSE(model.CurveRises());
     // The straight line 1..N lies within the limits.
-    EXPECT_LE(model.lowLimit, 1);
-    EXPECT_GE(model.highLimit, n);
+    EXPECT_LE(model.lowLimit(), 1);
+    EXPECT_GE(model.highLimit(), n);
     for (int k = 1; k <= n; ++k) {
-        EXPECT_GE(model.values[k], model.lowLimit) << "point " << k;
-        EXPECT_LE(model.values[k], model.highLimit) << "point " << k;
+        EXPECT_GE(model.values()[k], model.lowLimit()) << "point " << k;
+        EXPECT_LE(model.values()[k], model.highLimit()) << "point " << k;
         EXPECT_TRUE(ColumnHasArrow(model, k)) << "column " << k;
         EXPECT_TRUE(PointHasArrow(model, k)) << "point " << k;
         for (int j = 1; j <= n; ++j) {
-            const int size = std::abs(model.arrows[j][k]);
+            const int size = std::abs(model.arrows()[j][k]);
             EXPECT_LE(size, n / 2) << "arrow " << j << "," << k;
         }
     }
     for (int i = n + 1; i <= PlivaModel::MaxMode; ++i) {
-        EXPECT_EQ(model.values[i], 0);
+        EXPECT_EQ(model.values()[i], 0);
         for (int other = 1; other <= PlivaModel::MaxMode; ++other) {
-            EXPECT_EQ(model.arrows[i][other], 0);
-            EXPECT_EQ(model.arrows[other][i], 0);
+            EXPECT_EQ(model.arrows()[i][other], 0);
+            EXPECT_EQ(model.arrows()[other][i], 0);
         }
     }
 }
@@ -133,13 +133,13 @@ TEST(PlivaModelGeneration, ScriptedDrawsFollowTheGenerationOrder)
 
     const PlivaModel::Values expectedColumn1{0, 0, 1, 0, 0};
     const PlivaModel::Values expectedColumn2{0, 1, 0, -2, 0};
-    EXPECT_EQ(model.arrows[1], expectedColumn1);
-    EXPECT_EQ(model.arrows[2], expectedColumn2);
+    EXPECT_EQ(model.arrows()[1], expectedColumn1);
+    EXPECT_EQ(model.arrows()[2], expectedColumn2);
     const PlivaModel::Values expectedValues{0, -38, 3, 81, 44};
-    EXPECT_EQ(model.values, expectedValues);
+    EXPECT_EQ(model.values(), expectedValues);
     // 4 * 81 / 3 = 108; 4 * -38 / 3 = -50.67 truncates toward zero to -50.
-    EXPECT_EQ(model.highLimit, 108);
-    EXPECT_EQ(model.lowLimit, -50);
+    EXPECT_EQ(model.highLimit(), 108);
+    EXPECT_EQ(model.lowLimit(), -50);
 }
 
 TEST(PlivaModelRules, CurveRisesOnlyStrictly)
@@ -156,7 +156,7 @@ TEST(PlivaModelRules, CurveRisesOnlyStrictly)
         {{0, 1, 3, 2, 4}, false}, {{0, 4, 3, 2, 1}, false},
     };
     for (const Case& c : cases) {
-        model.values = c.values;
+        ASSERT_TRUE(model.setCurve(c.values, -100, 100));
         EXPECT_EQ(model.CurveRises(), c.rises) << c.values[1] << c.values[2] << c.values[3] << c.values[4];
     }
 }
@@ -166,13 +166,11 @@ TEST(PlivaModelRules, MoveFitsIncludesBothLimits)
     SeededRandom random;
     PlivaModel model(random);
     model.setMode(4);
-    model.lowLimit = -6;
-    model.highLimit = 12;
-    model.values = {0, 10, 0, -4, 5};
-    model.arrows[1] = {0, 2, 0, -2, 0}; // reaches 12 and -6 exactly
-    model.arrows[2] = {0, 3, 0, 0, 0};  // 13: one above
-    model.arrows[3] = {0, 0, 0, -3, 0}; // -7: one below
-    model.arrows[4] = {0, -1, 0, 0, 1}; // fits, and subtracting fits too
+    ASSERT_TRUE(model.setCurve({0, 10, 0, -4, 5}, -6, 12));
+    model.setArrowColumn(1, {0, 2, 0, -2, 0}); // reaches 12 and -6 exactly
+    model.setArrowColumn(2, {0, 3, 0, 0, 0});  // 13: one above
+    model.setArrowColumn(3, {0, 0, 0, -3, 0}); // -7: one below
+    model.setArrowColumn(4, {0, -1, 0, 0, 1}); // fits, and subtracting fits too
     EXPECT_TRUE(model.MoveFits(1, +1));
     EXPECT_FALSE(model.MoveFits(2, +1));
     EXPECT_FALSE(model.MoveFits(3, +1));
@@ -183,9 +181,34 @@ TEST(PlivaModelRules, MoveFitsIncludesBothLimits)
 
     model.ApplyArrows(1, +1);
     const PlivaModel::Values reached{0, 12, 0, -6, 5};
-    EXPECT_EQ(model.values, reached);
+    EXPECT_EQ(model.values(), reached);
     model.ApplyArrows(1, -1);
     model.ApplyArrows(13, +1); // out of range: ignored
     const PlivaModel::Values back{0, 10, 0, -4, 5};
-    EXPECT_EQ(model.values, back);
+    EXPECT_EQ(model.values(), back);
 }
+
+namespace {
+// Hand-made positions must keep the model's invariants; a refused one changes nothing.
+TEST(PlivaModelRules, HandMadePositionsKeepTheInvariants)
+{
+    SeededRandom random;
+    PlivaModel model(random);
+    model.setMode(4);
+    ASSERT_TRUE(model.setCurve({0, 1, 2, 3, 4}, 0, 4));
+    const PlivaModel::Values kept = model.values();
+    EXPECT_FALSE(model.setCurve({0, 1, 2, 3, 5}, 0, 4)) << "a point above the high limit";
+    EXPECT_FALSE(model.setCurve({0, -1, 2, 3, 4}, 0, 4)) << "a point below the low limit";
+    EXPECT_FALSE(model.setCurve({0, 1, 1, 1, 1}, 1, 1)) << "limits without room";
+    EXPECT_EQ(model.values(), kept);
+    EXPECT_EQ(model.lowLimit(), 0);
+    EXPECT_EQ(model.highLimit(), 4);
+    EXPECT_TRUE(model.setCurve({0, 1, 2, 3, 4, 99}, 0, 4)) << "points beyond N do not count";
+
+    EXPECT_FALSE(model.setArrowColumn(0, {0, 1}));
+    EXPECT_FALSE(model.setArrowColumn(5, {0, 1}));
+    ASSERT_TRUE(model.setArrowColumn(4, {7, 1, 2, 3, 4, 5, 6}));
+    const PlivaModel::Values column{0, 1, 2, 3, 4};
+    EXPECT_EQ(model.arrows()[4], column) << "entries outside 1..N are cleared";
+}
+} // namespace

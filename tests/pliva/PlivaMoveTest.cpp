@@ -33,14 +33,14 @@ TEST_F(PlivaMove, AppliesUpToTheLimitsAndRefusesBeyond)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "column " << c.column << " sign " << c.sign);
         SetUpCurve(4);
-        pliva.model().arrows[1] = {0, 2, 0, -2, 0};
-        pliva.model().arrows[2] = {0, 3, 0, 0, 0};
-        pliva.model().arrows[3] = {0, 0, 0, -3, 0};
+        pliva.model().setArrowColumn(1, {0, 2, 0, -2, 0});
+        pliva.model().setArrowColumn(2, {0, 3, 0, 0, 0});
+        pliva.model().setArrowColumn(3, {0, 0, 0, -3, 0});
         SetValues(start);
 
         pliva.Move(c.column, c.sign);
 
-        EXPECT_EQ(pliva.model().values, c.expected);
+        EXPECT_EQ(pliva.model().values(), c.expected);
         EXPECT_EQ(shell.sounds, std::vector<int>{c.sound});
         EXPECT_EQ(shell.state, PlayState::InProgress) << "a refused move starts the clock too";
         EXPECT_EQ(shell.solvedCalls, 0);
@@ -64,14 +64,14 @@ TEST_F(PlivaMove, SolvesAfterAPauseAndKeepsMovingAfterwards)
     shell.clearRecords();
     pliva.Move(4, -1);
     const PlivaModel::Values broken{0, 1, 2, 3, 3};
-    EXPECT_EQ(pliva.model().values, broken);
+    EXPECT_EQ(pliva.model().values(), broken);
     EXPECT_EQ(shell.sounds, std::vector<int>{0});
     EXPECT_TRUE(shell.delays.empty());
     EXPECT_EQ(shell.solvedCalls, 0);
     EXPECT_EQ(shell.state, PlayState::Solved);
 
     // A refused move leaves the solved state alone as well.
-    pliva.model().arrows[2] = {0, 0, 20, 0, 0};
+    pliva.model().setArrowColumn(2, {0, 0, 20, 0, 0});
     pliva.Move(2, +1);
     EXPECT_EQ(shell.state, PlayState::Solved);
 
@@ -106,14 +106,14 @@ TEST_F(PlivaOptions, ChangesLevelWithinBoundsOnly)
         SCOPED_TRACE(testing::Message() << "N " << c.mode << (c.up ? " up" : " down"));
         SetUpCurve(c.mode);
         shell.state = PlayState::InProgress;
-        const PlivaModel::Values before = pliva.model().values;
+        const PlivaModel::Values before = pliva.model().values();
 
         pliva.OptionClick(c.up);
 
         EXPECT_EQ(pliva.model().mode(), c.expectedMode);
         EXPECT_EQ(pliva.ScoreLevel(), c.expectedMode);
         if (c.expectedMode == c.mode) {
-            EXPECT_EQ(pliva.model().values, before);
+            EXPECT_EQ(pliva.model().values(), before);
             EXPECT_EQ(shell.state, PlayState::InProgress);
             EXPECT_TRUE(shell.changedRects.empty());
         } else {
@@ -171,7 +171,7 @@ TEST_F(PlivaInput, HoverAndClickBandsDiffer)
         pliva.MouseDownLeft(c.x, c.y);
         pliva.MouseDownRight(c.x, c.y);
         for (int k = 1; k <= c.n; ++k)
-            EXPECT_EQ(pliva.model().values[k], 0) << "left and right cancel";
+            EXPECT_EQ(pliva.model().values()[k], 0) << "left and right cancel";
         const std::vector<int> moveSounds = c.click == 0 ? std::vector<int>{} : std::vector<int>{1, 0};
         std::vector<int> expectedSounds = c.hover == 0 ? std::vector<int>{} : std::vector<int>{2};
         expectedSounds.insert(expectedSounds.end(), moveSounds.begin(), moveSounds.end());
@@ -179,7 +179,7 @@ TEST_F(PlivaInput, HoverAndClickBandsDiffer)
 
         if (c.click != 0) {
             pliva.MouseDownLeft(c.x, c.y);
-            EXPECT_EQ(pliva.model().values[c.click], 1) << "the clicked column moves its point";
+            EXPECT_EQ(pliva.model().values()[c.click], 1) << "the clicked column moves its point";
         }
     }
 }

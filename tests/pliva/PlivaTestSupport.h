@@ -18,13 +18,12 @@ class PlivaFixture : public testing::Test {
     {
         PlivaModel& model = pliva.model();
         model.setMode(n);
-        model.values.fill(0);
-        for (auto& column : model.arrows)
-            column.fill(0);
-        for (int j = 1; j <= n; ++j)
-            model.arrows[j][j] = 1;
-        model.lowLimit = Low;
-        model.highLimit = High;
+        ASSERT_TRUE(model.setCurve({}, Low, High));
+        for (int j = 1; j <= n; ++j) {
+            PlivaModel::Values unit{};
+            unit[j] = 1;
+            model.setArrowColumn(j, unit);
+        }
         shell.state = PlayState::Fresh;
         pliva.MouseMove(0, 0);
         pliva.PaintPuzzle();
@@ -33,7 +32,7 @@ class PlivaFixture : public testing::Test {
 
     void SetValues(const PlivaModel::Values& values)
     {
-        pliva.model().values = values;
+        ASSERT_TRUE(pliva.model().setCurve(values, Low, High));
         pliva.PaintPuzzle();
         shell.clearRecords();
     }

@@ -48,22 +48,18 @@ TEST(PlivaInShell, HoverClickAndSolveTravelThroughTheWindow)
     EXPECT_GT(arrowPixels, 0);
 
     // A left click there is a move: the play state turns to 1 and the clock runs.
-    const auto before = pliva.model().values;
+    const auto before = pliva.model().values();
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(77, 296));
     EXPECT_EQ(form.playState(), PlayState::InProgress);
     EXPECT_TRUE(sounds.played.back() == 1 || sounds.played.back() == 12);
-    EXPECT_EQ(pliva.model().values != before, sounds.played.back() == 1);
+    EXPECT_EQ(pliva.model().values() != before, sounds.played.back() == 1);
     form.TimerTimer();
     EXPECT_EQ(form.elapsed(), 1);
 
     // A rising curve set by hand: the next applied move that keeps it rising reports the solve.
     auto& model = pliva.model();
-    for (int k = 1; k <= 4; ++k)
-        model.values[k] = k;
-    model.lowLimit = -1000;
-    model.highLimit = 1000;
-    for (int k = 1; k <= 4; ++k)
-        model.arrows[1][k] = k; // column 1 adds 1, 2, 3, 4: still rising
+    ASSERT_TRUE(model.setCurve({0, 1, 2, 3, 4}, -1000, 1000));
+    model.setArrowColumn(1, {0, 1, 2, 3, 4}); // adds 1, 2, 3, 4: still rising
     pliva.Move(1, +1);
     EXPECT_EQ(form.playState(), PlayState::Solved);
     EXPECT_EQ(dialogs.solvedShown, 1);
