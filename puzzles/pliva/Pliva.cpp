@@ -51,13 +51,13 @@ int Nearest(double x)
 
 Pliva::Pliva(ShellServices& services) : services_(services), model_(services.random())
 {
-    ComputeMapping();
+    computeMapping();
 }
 
 void Pliva::NewPuzzle()
 {
     model_.NewPuzzle();
-    ComputeMapping();
+    computeMapping();
     services_.setPlayState(PlayState::Fresh);
 }
 
@@ -82,8 +82,8 @@ void Pliva::Move(int j, int s)
 {
     if (j < 1 || j > model_.mode())
         return;
-    if (model_.MoveFits(j, s)) {
-        model_.ApplyArrows(j, s);
+    if (model_.moveFits(j, s)) {
+        model_.applyArrows(j, s);
         DrawGraph();
         services_.PlaySound(s > 0 ? Sound::PlivaLeftMove : Sound::PlivaRightMove);
     } else {
@@ -118,7 +118,7 @@ void Pliva::SaveSettings(SettingsStore& settings) const
 
 // ---- Screen mapping ----
 
-void Pliva::ComputeMapping()
+void Pliva::computeMapping()
 {
     stepX_ = 376.0 / model_.mode();
     originX_ = Nearest(stepX_ / 2) + GraphLeft;
@@ -152,13 +152,13 @@ void Pliva::DrawGraph()
 {
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), GraphRect);
-    ComputeMapping();
-    DrawGrid(canvas);
-    DrawCurve(canvas);
+    computeMapping();
+    drawGrid(canvas);
+    drawCurve(canvas);
     services_.copyWorkToScreen(GraphRect);
 }
 
-void Pliva::DrawGrid(Canvas& canvas) const
+void Pliva::drawGrid(Canvas& canvas) const
 {
     canvas.setPen(Silver);
     canvas.polyline({{GraphLeft, GraphTop},
@@ -176,7 +176,7 @@ void Pliva::DrawGrid(Canvas& canvas) const
         canvas.line(GraphLeft, GraphTop + k * rowStep, GraphRight, GraphTop + k * rowStep);
 }
 
-void Pliva::DrawCurve(Canvas& canvas) const
+void Pliva::drawCurve(Canvas& canvas) const
 {
     const int n = model_.mode();
     std::vector<QPoint> points;
@@ -189,10 +189,10 @@ void Pliva::DrawCurve(Canvas& canvas) const
     canvas.setPen(Black);
     canvas.setBrush(dcol_);
     for (const QPoint& point : points)
-        DrawMarker(canvas, point.x(), point.y());
+        drawMarker(canvas, point.x(), point.y());
 }
 
-void Pliva::DrawMarker(Canvas& canvas, int x, int y) const
+void Pliva::drawMarker(Canvas& canvas, int x, int y) const
 {
     switch (dmode_) {
     case 1:
@@ -218,15 +218,15 @@ void Pliva::DrawArrows()
     canvas.copyFrom(services_.background(), ArrowRowRect);
     if (pointerColumn_ >= 1 && pointerColumn_ <= model_.mode()) {
         for (int k = 1; k <= model_.mode(); ++k)
-            DrawArrow(canvas, X(k), model_.arrows()[pointerColumn_][k]);
-        DrawColumnOutline(canvas);
+            drawArrow(canvas, X(k), model_.arrows()[pointerColumn_][k]);
+        drawColumnOutline(canvas);
     }
     services_.copyWorkToScreen(ArrowRowRect);
 }
 
 // An arrow of size m is 2m + 1 pixels high and 4m + 2 wide; up arrows centre on y = 298.5,
 // down arrows on y = 293.5.
-void Pliva::DrawArrow(Canvas& canvas, int xc, int v) const
+void Pliva::drawArrow(Canvas& canvas, int xc, int v) const
 {
     if (v > 0) {
         const int s = 2 * v + 1;
@@ -244,7 +244,7 @@ void Pliva::DrawArrow(Canvas& canvas, int xc, int v) const
     }
 }
 
-void Pliva::DrawColumnOutline(Canvas& canvas) const
+void Pliva::drawColumnOutline(Canvas& canvas) const
 {
     const int w = Nearest(stepX_) - 1;
     const int left = X(pointerColumn_) - (w / 2) - 1;
@@ -259,7 +259,7 @@ void Pliva::DrawColumnOutline(Canvas& canvas) const
 // ---- Input ----
 
 // Hover band: rows 286..306, right column edge included; the last matching column wins.
-int Pliva::HoverColumn(int x, int y) const
+int Pliva::hoverColumn(int x, int y) const
 {
     int column = 0;
     if (y <= ArrowRowTop || y >= ArrowRowBottom)
@@ -273,7 +273,7 @@ int Pliva::HoverColumn(int x, int y) const
 }
 
 // Click band: rows 285..307, both column edges excluded.
-int Pliva::ClickColumn(int x, int y) const
+int Pliva::clickColumn(int x, int y) const
 {
     int column = 0;
     if (y < ArrowRowTop || y > ArrowRowBottom)
@@ -288,7 +288,7 @@ int Pliva::ClickColumn(int x, int y) const
 
 void Pliva::MouseMove(int x, int y)
 {
-    const int column = HoverColumn(x, y);
+    const int column = hoverColumn(x, y);
     if (column == pointerColumn_)
         return;
     services_.PlaySound(Sound::PlivaColumn);
@@ -299,27 +299,27 @@ void Pliva::MouseMove(int x, int y)
 void Pliva::MouseDownLeft(int x, int y)
 {
     if (x > SwitchLeft) {
-        SwitchClick(x, y);
+        switchClick(x, y);
         return;
     }
-    if (const int column = ClickColumn(x, y); column != 0)
+    if (const int column = clickColumn(x, y); column != 0)
         Move(column, +1);
 }
 
 void Pliva::MouseDownRight(int x, int y)
 {
-    if (const int column = ClickColumn(x, y); column != 0)
+    if (const int column = clickColumn(x, y); column != 0)
         Move(column, -1);
 }
 
-void Pliva::SwitchClick(int x, int y)
+void Pliva::switchClick(int x, int y)
 {
     if (y < SwitchTop || y > SwitchBottom)
         return;
     if (x < 440) {
-        ChooseColor(lcol_);
+        chooseColorFor(lcol_);
     } else if (x < 460) {
-        ChooseColor(dcol_);
+        chooseColorFor(dcol_);
     } else if (x < 480) {
         // 64-bit so a stored style of INT_MAX steps on instead of overflowing.
         dmode_ = static_cast<int>((static_cast<std::int64_t>(dmode_) + 1) % MarkerStyleCount);
@@ -327,7 +327,7 @@ void Pliva::SwitchClick(int x, int y)
     }
 }
 
-void Pliva::ChooseColor(ColorRef& color)
+void Pliva::chooseColorFor(ColorRef& color)
 {
     const std::optional<ColorRef> chosen = services_.chooseColor(color);
     if (!chosen)

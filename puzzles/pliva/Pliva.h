@@ -40,18 +40,18 @@ class Pliva final : public PuzzleModule {
     int dmode() const { return dmode_; }
 
   private:
-    void ComputeMapping();
+    void computeMapping();
     int X(int k) const;
     int Y(int value) const;
-    int HoverColumn(int x, int y) const;
-    int ClickColumn(int x, int y) const;
-    void SwitchClick(int x, int y);
-    void ChooseColor(ColorRef& color);
-    void DrawGrid(Canvas& canvas) const;
-    void DrawCurve(Canvas& canvas) const;
-    void DrawMarker(Canvas& canvas, int x, int y) const;
-    void DrawArrow(Canvas& canvas, int xc, int v) const;
-    void DrawColumnOutline(Canvas& canvas) const;
+    int hoverColumn(int x, int y) const;
+    int clickColumn(int x, int y) const;
+    void switchClick(int x, int y);
+    void chooseColorFor(ColorRef& color);
+    void drawGrid(Canvas& canvas) const;
+    void drawCurve(Canvas& canvas) const;
+    void drawMarker(Canvas& canvas, int x, int y) const;
+    void drawArrow(Canvas& canvas, int xc, int v) const;
+    void drawColumnOutline(Canvas& canvas) const;
 
     ShellServices& services_;
     PlivaModel model_;

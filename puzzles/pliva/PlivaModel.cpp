@@ -7,7 +7,7 @@
 PlivaModel::PlivaModel(RandomSource& random) : random_(random)
 {
     // Until the first NewPuzzle the straight line with its limits keeps drawing well defined.
-    SetStraightLine();
+    setStraightLine();
 }
 
 void PlivaModel::setMode(int n)
@@ -17,14 +17,14 @@ void PlivaModel::setMode(int n)
 
 void PlivaModel::NewPuzzle()
 {
-    SetStraightLine();
-    FillArrowTable();
-    ShuffleColumns();
-    Scramble();
-    SetLimits();
+    setStraightLine();
+    fillArrowTable();
+    shuffleColumns();
+    scramble();
+    setLimits();
 }
 
-void PlivaModel::SetStraightLine()
+void PlivaModel::setStraightLine()
 {
     values_.fill(0);
     for (int k = 1; k <= mode_; ++k)
@@ -42,7 +42,7 @@ int PlivaModel::RandomArrow()
 
 // A nonzero diagonal, then random overwrites that never clear an entry: every point and every
 // column keeps at least one arrow.
-void PlivaModel::FillArrowTable()
+void PlivaModel::fillArrowTable()
 {
     for (auto& column : arrows_)
         column.fill(0);
@@ -55,7 +55,7 @@ void PlivaModel::FillArrowTable()
     }
 }
 
-void PlivaModel::ShuffleColumns()
+void PlivaModel::shuffleColumns()
 {
     for (int round = 0; round < 100 * mode_; ++round) {
         const int a = random_.Random(mode_) + 1;
@@ -65,19 +65,19 @@ void PlivaModel::ShuffleColumns()
 }
 
 // Random moves from the rising line, ignoring the limits, until the curve no longer rises.
-void PlivaModel::Scramble()
+void PlivaModel::scramble()
 {
     do {
         for (int round = 0; round < 10 * mode_; ++round) {
             const int s = random_.Random(2) * 2 - 1;
             const int j = random_.Random(mode_) + 1;
-            ApplyArrows(j, s);
+            applyArrows(j, s);
         }
     } while (CurveRises());
 }
 
 // A third of headroom beyond the scrambled extremes; integer division truncates toward zero.
-void PlivaModel::SetLimits()
+void PlivaModel::setLimits()
 {
     lowLimit_ = 0;
     for (int k = 1; k <= mode_; ++k) {
@@ -88,17 +88,17 @@ void PlivaModel::SetLimits()
     lowLimit_ = (4 * lowLimit_) / 3;
 }
 
-void PlivaModel::ApplyArrows(int j, int s)
+void PlivaModel::applyArrows(int j, int s)
 {
-    if (!ValidColumn(j))
+    if (!validColumn(j))
         return;
     for (int k = 1; k <= mode_; ++k)
         values_[k] += s * arrows_[j][k];
 }
 
-bool PlivaModel::MoveFits(int j, int s) const
+bool PlivaModel::moveFits(int j, int s) const
 {
-    if (!ValidColumn(j))
+    if (!validColumn(j))
         return false;
     for (int k = 1; k <= mode_; ++k) {
         const int moved = values_[k] + s * arrows_[j][k];
@@ -133,7 +133,7 @@ bool PlivaModel::setCurve(const Values& values, int lowLimit, int highLimit)
 
 bool PlivaModel::setArrowColumn(int j, const Values& column)
 {
-    if (!ValidColumn(j))
+    if (!validColumn(j))
         return false;
     arrows_[j] = column;
     std::fill(arrows_[j].begin() + mode_ + 1, arrows_[j].end(), 0);

@@ -25,9 +25,9 @@ class PlivaModel {
     void NewPuzzle();
 
     // values[k] += s * arrows[j][k] for every point; j outside 1..N is ignored.
-    void ApplyArrows(int j, int s);
-    // True when every point stays within [lowLimit, highLimit] after ApplyArrows(j, s).
-    bool MoveFits(int j, int s) const;
+    void applyArrows(int j, int s);
+    // True when every point stays within [lowLimit, highLimit] after applyArrows(j, s).
+    bool moveFits(int j, int s) const;
     bool CurveRises() const;
     // A nonzero arrow of size 1..N div 2 with a random sign; the size is drawn first.
     int RandomArrow();
@@ -44,12 +44,12 @@ class PlivaModel {
     bool setArrowColumn(int j, const Values& column);
 
   private:
-    bool ValidColumn(int j) const { return j >= 1 && j <= mode_; }
-    void SetStraightLine();
-    void FillArrowTable();
-    void ShuffleColumns();
-    void Scramble();
-    void SetLimits();
+    bool validColumn(int j) const { return j >= 1 && j <= mode_; }
+    void setStraightLine();
+    void fillArrowTable();
+    void shuffleColumns();
+    void scramble();
+    void setLimits();
 
     RandomSource& random_;
     int mode_ = DefaultMode;

@@ -171,19 +171,19 @@ TEST(PlivaModelRules, MoveFitsIncludesBothLimits)
     model.setArrowColumn(2, {0, 3, 0, 0, 0});  // 13: one above
     model.setArrowColumn(3, {0, 0, 0, -3, 0}); // -7: one below
     model.setArrowColumn(4, {0, -1, 0, 0, 1}); // fits, and subtracting fits too
-    EXPECT_TRUE(model.MoveFits(1, +1));
-    EXPECT_FALSE(model.MoveFits(2, +1));
-    EXPECT_FALSE(model.MoveFits(3, +1));
-    EXPECT_TRUE(model.MoveFits(3, -1));
-    EXPECT_TRUE(model.MoveFits(4, -1));
-    EXPECT_FALSE(model.MoveFits(0, +1));
-    EXPECT_FALSE(model.MoveFits(5, +1));
+    EXPECT_TRUE(model.moveFits(1, +1));
+    EXPECT_FALSE(model.moveFits(2, +1));
+    EXPECT_FALSE(model.moveFits(3, +1));
+    EXPECT_TRUE(model.moveFits(3, -1));
+    EXPECT_TRUE(model.moveFits(4, -1));
+    EXPECT_FALSE(model.moveFits(0, +1));
+    EXPECT_FALSE(model.moveFits(5, +1));
 
-    model.ApplyArrows(1, +1);
+    model.applyArrows(1, +1);
     const PlivaModel::Values reached{0, 12, 0, -6, 5};
     EXPECT_EQ(model.values(), reached);
-    model.ApplyArrows(1, -1);
-    model.ApplyArrows(13, +1); // out of range: ignored
+    model.applyArrows(1, -1);
+    model.applyArrows(13, +1); // out of range: ignored
     const PlivaModel::Values back{0, 10, 0, -4, 5};
     EXPECT_EQ(model.values(), back);
 }
