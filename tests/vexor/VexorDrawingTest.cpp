@@ -1,4 +1,7 @@
+#include <QTemporaryDir>
+
 #include "VexorTestSupport.h"
+#include "app/settings/SettingsStore.h"
 
 namespace {
 
@@ -162,6 +165,33 @@ TEST_F(VexorDrawing, FitScalesTheHighestAccountToTheTopAndOtherwiseTheScaleStays
     SetSwitches(true, false);
     ExpectPixel(305, 40, Black);
     ExpectBackground(305, 39);
+}
+
+// A stored system colour stays a system colour; its faces and their shades come from the
+// desktop's colour (button face #D4D0C8, button shadow #808080), not from the stored number.
+TEST_F(VexorDrawing, SystemColoursAreDrawnAsTheDesktopsColoursAndStoredByName)
+{
+    QTemporaryDir directory;
+    SettingsStore store(directory.filePath(QStringLiteral("V1.ini")));
+    const QString section = QStringLiteral("vexor");
+    store.WriteString(section, QStringLiteral("col1"), QStringLiteral("clBtnFace"));
+    store.WriteString(section, QStringLiteral("col4"), QStringLiteral("clBtnShadow"));
+    vexor.LoadSettings(store);
+    SetUpBoard(1, 1, SolvedTable(4, 4));
+    SetSwitches(false, false);
+
+    // 262 / 100 pixels a unit: account 1 has booking 1 below y = 236 and its top at y = 40.
+    ExpectPixel(72, 290, colorRef(0xD4, 0xD0, 0xC8), "front face of booking 1");
+    ExpectPixel(100, 280, colorRef(0x9F, 0x9C, 0x96), "side face of booking 1");
+    ExpectPixel(72, 50, colorRef(0x80, 0x80, 0x80), "front face of booking 4");
+    ExpectPixel(100, 60, colorRef(0x60, 0x60, 0x60), "side face of booking 4");
+    ExpectPixel(82, 35, colorRef(0xC0, 0xC0, 0xC0), "top face");
+    ExpectPixel(412, 286, colorRef(0xD4, 0xD0, 0xC8), "left arrow of row 1");
+    ExpectPixel(428, 205, colorRef(0x80, 0x80, 0x80), "right arrow of row 4");
+
+    vexor.SaveSettings(store);
+    EXPECT_EQ(store.ReadString(section, QStringLiteral("col1"), QString()), "clBtnFace");
+    EXPECT_EQ(store.ReadString(section, QStringLiteral("col4"), QString()), "clBtnShadow");
 }
 
 TEST_F(VexorDrawing, ZeroBookingIsDrawnAsItsOutlinesOnly)
