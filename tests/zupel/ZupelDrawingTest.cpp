@@ -1,6 +1,7 @@
 #include <QImage>
 
 #include "ZupelTestSupport.h"
+#include "app/core/Canvas.h"
 
 namespace {
 
@@ -247,6 +248,46 @@ TEST_F(ZupelDrawing, HeadersOfTheCurrentColumnAndRowAreRaised)
     const int regularInk = CountDarkPixels(shell, headerB);
     EXPECT_GT(regularInk, 10) << "the letter is there";
     EXPECT_GT(boldInk, regularInk) << "raised headers have bold text";
+}
+
+// Every text is centred on x + 18 with its top at y + 4 of its cell or header, cells in Arial
+// 12 pt bold, headers in 10 pt (bold when raised): each face matches its text drawn alone there.
+TEST_F(ZupelDrawing, TextsSitAtTheirPlaceInTheirFonts)
+{
+    const QFont cellFont = Canvas::font(QStringLiteral("Arial"), 12, true);
+    const QFont headerFont = Canvas::font(QStringLiteral("Arial"), 10);
+    const QFont raisedFont = Canvas::font(QStringLiteral("Arial"), 10, true);
+    struct Case {
+        int k;
+        int a;
+        int b;
+        const char* text;
+        const QFont& font;
+        ColorRef face;
+        ColorRef ink;
+    };
+    const Case cases[] = {
+        {4, 1, 1, "1", cellFont, White, Green},       {4, 4, 3, "9", cellFont, White, Green},
+        {4, 2, 2, "$", cellFont, White, Red},         {4, 3, 2, "$", cellFont, Grey, Silver},
+        {4, 3, 4, "1", cellFont, White, Green},       {4, 1, 0, "A", headerFont, Silver, Black},
+        {4, 3, 0, "C", raisedFont, Silver, Black},    {4, 0, 2, "2", raisedFont, Silver, Black},
+        {4, 0, 4, "4", headerFont, Silver, Black},    {10, 10, 0, "J", headerFont, Silver, Black},
+        {10, 0, 10, "10", headerFont, Silver, Black},
+    };
+    // Clear of the grid lines, header edges and the bar's lines.
+    const QRect inside(2, 2, 31, 21);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "K " << c.k << " cell " << c.a << "," << c.b << " " << c.text);
+        if (c.k == 4) {
+            SetUpTable(FourByFour, 3, 2, false);
+        } else {
+            SetUpTable(TableText(c.k, std::string(c.k, '1')), 3, 2, false);
+        }
+        QImage expected(35, 25, QImage::Format_RGB32);
+        expected.fill(toQRgb(c.face));
+        Canvas(expected).textTopCentre(18, 4, QString::fromLatin1(c.text), c.font, c.ink);
+        EXPECT_EQ(shell.screenImage.copy(inside.translated(CellX(c.a), CellY(c.b))), expected.copy(inside));
+    }
 }
 
 // K = 4, bar in row 2 through B2: outline on the grid lines above and below row 2 and on column
