@@ -418,10 +418,11 @@ TEST_F(MainFormTest, VanishedBackgroundKeepsThePreviousPuzzle)
 
 TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
 {
-    TMainForm& f = started();
+    TMainForm& f = shown();
+    QToolButton* mix = f.button(ToolButton::Mix);
     f.setPlayState(PlayState::Solved);
     f.TimerTimer();
-    f.MixBtnClick();
+    QTest::mouseClick(mix, Qt::LeftButton);
     EXPECT_EQ(log, (std::vector<std::string>{"0 NewPuzzle", "0 PaintPuzzle"}));
     EXPECT_EQ(f.playState(), PlayState::Fresh);
 
@@ -429,7 +430,7 @@ TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
     f.TimerTimer();
     log.clear();
     dialogs.giveUpAnswer = ShellDialogs::Cancel;
-    f.MixBtnClick();
+    QTest::mouseClick(mix, Qt::LeftButton);
     EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]"}));
     EXPECT_EQ(f.elapsed(), 1);
     EXPECT_EQ(f.playState(), PlayState::InProgress);
@@ -437,7 +438,7 @@ TEST_F(MainFormTest, NewPuzzleAsksOnlyWhilePlaying)
 
     log.clear();
     dialogs.giveUpAnswer = ShellDialogs::Ok;
-    f.MixBtnClick();
+    QTest::mouseClick(mix, Qt::LeftButton);
     EXPECT_EQ(log, (std::vector<std::string>{"askGiveUp [timer off]", "0 NewPuzzle", "0 PaintPuzzle"}));
     EXPECT_EQ(f.elapsed(), 0);
     EXPECT_EQ(f.playState(), PlayState::Fresh);
@@ -519,26 +520,30 @@ TEST_F(MainFormTest, QuickPressesOnAnOptionButtonAllCount)
 
 TEST_F(MainFormTest, PauseOnlyWhilePlaying)
 {
-    TMainForm& f = started();
+    TMainForm& f = shown();
+    QToolButton* pause = f.button(ToolButton::Pause);
     for (PlayState state : {PlayState::Fresh, PlayState::Solved, PlayState::Failed}) {
         f.setPlayState(state);
-        f.PauseBtnClick();
+        QTest::mouseClick(pause, Qt::LeftButton);
     }
     EXPECT_TRUE(log.empty());
     f.setPlayState(PlayState::InProgress);
-    f.PauseBtnClick();
+    QTest::mouseClick(pause, Qt::LeftButton);
     EXPECT_EQ(log, (std::vector<std::string>{"showPaused [timer off]"}));
     EXPECT_TRUE(f.timer().isActive());
 }
 
 TEST_F(MainFormTest, ToolbarDialogsStopTheClockExceptLanguage)
 {
-    TMainForm& f = started();
-    f.HighScoreBtnClick();
-    f.InfoBtnClick();
-    f.TongueBtnClick();
-    EXPECT_EQ(log, (std::vector<std::string>{"showHighScores pliv7 0 [timer off]", "showAbout [timer off]",
-                                             "chooseLanguage [timer on]"}));
+    TMainForm& f = shown();
+    QTest::mouseClick(f.button(ToolButton::HighScore), Qt::LeftButton);
+    QTest::mouseClick(f.button(ToolButton::Info), Qt::LeftButton);
+    QTest::mouseClick(f.button(ToolButton::Tongue), Qt::LeftButton);
+    QTest::mouseClick(f.button(ToolButton::Help), Qt::LeftButton);
+    QTest::mouseClick(f.button(ToolButton::Frobny), Qt::LeftButton);
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"showHighScores pliv7 0 [timer off]", "showAbout [timer off]",
+                                        "chooseLanguage [timer on]", "openHelp [timer off]", "openWebsite"}));
 }
 
 TEST_F(MainFormTest, SolvedAndFailedReportsFollowTheirOrderAndGuards)
