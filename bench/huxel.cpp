@@ -35,7 +35,8 @@ void BM_RedrawTables(benchmark::State& state)
 }
 BENCHMARK(BM_RedrawTables)->Arg(3)->Arg(6)->Unit(benchmark::kMicrosecond);
 
-// Every iteration moves the pointer to the other block, so each one redraws both tables.
+// Every iteration moves the pointer to a block of the other table: the old block is drawn plain,
+// the new one highlighted, and both table squares go to the screen.
 void BM_HoverChange(benchmark::State& state)
 {
     FakeShell shell(qRgb(0xFF, 0xFF, 0xFF), PictureHeight);

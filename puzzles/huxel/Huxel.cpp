@@ -1,5 +1,6 @@
 #include "puzzles/huxel/Huxel.h"
 
+#include <QFontInfo>
 #include <array>
 
 #include "app/core/Canvas.h"
@@ -50,6 +51,7 @@ Huxel::Huxel(ShellServices& services) : services_(services), model_(services.ran
 void Huxel::NewPuzzle()
 {
     hover_ = {};
+    marked_.set();
     services_.setPlayState(PlayState::Fresh);
     model_.ShuffleTables();
 }
@@ -153,30 +155,44 @@ void Huxel::DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side
     canvas.setPen(Black);
     canvas.setNoBrush();
     DrawFrame(canvas, x, y, size);
+    MarkCell(table, col, row, highlighted);
     const int sourceY = highlighted ? y + 1 + HighlightRows : y + 1;
     canvas.copyFrom(services_.background(), QRect(x + 1, sourceY, size - 1, size - 1), QPoint(x + 1, y + 1));
     canvas.textTopCentre(x + size / 2, y + size / 8, CharacterText(model_.cell(table, col, row)), font,
                          highlighted ? HighlightTextColor : Black);
 }
 
-// Left table, then right, each column by column.
-void Huxel::DrawAllCells(Canvas& canvas)
+void Huxel::DrawPlainCells(Canvas& canvas, bool onlyMarked)
 {
     const QFont font = TableFont(RestPoints());
     const int n = model_.TableSize();
     for (Side table : {Side::Left, Side::Right}) {
         for (int col = 1; col <= n; ++col) {
-            for (int row = 1; row <= n; ++row)
-                DrawCellOn(canvas, font, col, row, table, false);
+            for (int row = 1; row <= n; ++row) {
+                if (!onlyMarked || marked_[CellSlot(table, col, row)])
+                    DrawCellOn(canvas, font, col, row, table, false);
+            }
         }
     }
+}
+
+int Huxel::CellSlot(Side table, int col, int row)
+{
+    constexpr int side = HuxelModel::MaxSize + 1;
+    return (static_cast<int>(table) * side + col) * side + row;
+}
+
+void Huxel::MarkCell(Side table, int col, int row, bool marked)
+{
+    if (col >= 1 && col <= HuxelModel::MaxSize && row >= 1 && row <= HuxelModel::MaxSize)
+        marked_[CellSlot(table, col, row)] = marked;
 }
 
 void Huxel::RedrawTables()
 {
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), DrawingAreaRect);
-    DrawAllCells(canvas);
+    DrawPlainCells(canvas, false);
     services_.copyWorkToScreen(DrawingAreaRect);
 }
 
@@ -204,8 +220,10 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     canvas.setPen(Black);
     canvas.setNoBrush();
     for (int i = 0; i < 2; ++i) {
-        for (int j = 0; j < 2; ++j)
+        for (int j = 0; j < 2; ++j) {
             DrawFrame(canvas, x0 + i * w, y0 + j * w, w);
+            MarkCell(table, col + i, row + j, true);
+        }
     }
 
     // Top-centre points of TL, TR, BR, BL: clockwise each character heads for the next corner
@@ -259,7 +277,7 @@ void Huxel::UpdateHover(int x, int y)
     if (hover_.col != old.col || hover_.row != old.row)
         services_.PlaySound(Sound::HuxelBlock);
     Canvas canvas(services_.work());
-    DrawAllCells(canvas);
+    DrawPlainCells(canvas, true);
     if (hover_.col > 0 && hover_.row > 0)
         DrawHighlightedBlock(canvas);
     services_.copyWorkToScreen(TableRect(Side::Left));
@@ -281,15 +299,19 @@ void Huxel::MouseDownRight(int /*x*/, int /*y*/)
 }
 
 // Only face, bold and italic are taken; the characters keep the sizes and colours of the tables.
+// The chooser lists installed faces only, so it is preset with the face the tables are drawn in
+// (Arial may be drawn by a substitute); confirming that face keeps the name as it was.
 void Huxel::ChooseFont()
 {
-    QFont preset(fontName_, FontDialogPoints);
+    const QString shownFace = QFontInfo(TableFont(FontDialogPoints)).family();
+    QFont preset(shownFace, FontDialogPoints);
     preset.setBold(fontBold_);
     preset.setItalic(fontItalic_);
     const std::optional<QFont> chosen = services_.chooseFont(preset);
     if (!chosen)
         return;
-    fontName_ = FaceOrDefault(chosen->family());
+    if (chosen->family() != shownFace)
+        fontName_ = FaceOrDefault(chosen->family());
     fontBold_ = chosen->bold();
     fontItalic_ = chosen->italic();
     RedrawTables();

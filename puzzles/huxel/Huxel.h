@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <bitset>
 
 #include "app/core/Color.h"
 #include "app/core/PuzzleModule.h"
@@ -84,7 +85,11 @@ class Huxel final : public PuzzleModule {
     bool BlockHighlighted() const;
     QFont TableFont(int points) const;
     void DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted);
-    void DrawAllCells(Canvas& canvas);
+    // Left table, then right, each column by column; with onlyMarked the cells that already look
+    // plain are skipped.
+    void DrawPlainCells(Canvas& canvas, bool onlyMarked);
+    static int CellSlot(Side table, int col, int row);
+    void MarkCell(Side table, int col, int row, bool marked);
     void DrawHighlightedBlock(Canvas& canvas);
     void Animate(Turn direction);
     void ChooseFont();
@@ -92,6 +97,10 @@ class Huxel final : public PuzzleModule {
     ShellServices& services_;
     HuxelModel model_;
     Hover hover_;
+    // Cells whose look in the work picture is not the plain one of the current tables: highlighted,
+    // turned and not redrawn since, or not drawn since the last NewPuzzle. A hover change redraws
+    // only these: the same picture as redrawing every cell while no character reaches beyond its cell.
+    std::bitset<2 * (HuxelModel::MaxSize + 1) * (HuxelModel::MaxSize + 1)> marked_;
     QString fontName_ = DefaultFontName;
     bool fontBold_ = false;
     bool fontItalic_ = false;

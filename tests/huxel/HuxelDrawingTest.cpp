@@ -143,6 +143,27 @@ TEST_F(HuxelDrawing, HighlightedCellsTakeTheirInteriorFrom233RowsLower)
     EXPECT_EQ(huxel.HoverCol(), 2);
 }
 
+// A character at rest has its top centre half a cell right of and an eighth of a cell below the
+// cell's top-left corner (the other positions are checked against this one).
+TEST_F(HuxelDrawing, CharacterAtRestHasItsTopCentreHalfACellInAndAnEighthDown)
+{
+    for (int n = 3; n <= 6; ++n) {
+        SCOPED_TRACE(testing::Message() << "n " << n);
+        StartPuzzle(n);
+        const int w = huxel.CellSize();
+        for (auto [col, row] : {std::pair{1, 1}, {n, n}}) {
+            const char32_t character = huxel.model().cell(Side::Right, col, row);
+            const QPoint o = CellOrigin(col, row, Side::Right);
+            QImage expected(shell.screenImage.size(), QImage::Format_RGB32);
+            expected.fill(toQRgb(Paper));
+            Canvas(expected).textTopCentre(o.x() + w / 2, o.y() + w / 8, QString::fromUcs4(&character, 1),
+                                           Canvas::font(QStringLiteral("Arial"), huxel.RestPoints()), Black);
+            const QRect inside = CellInterior(col, row, Side::Right);
+            EXPECT_EQ(shell.screenImage.copy(inside), expected.copy(inside)) << col << "," << row;
+        }
+    }
+}
+
 TEST_F(HuxelDrawing, CharactersAreBlackAtRestAndPeachWhenHighlighted)
 {
     StartPuzzle(4);
@@ -153,6 +174,63 @@ TEST_F(HuxelDrawing, CharactersAreBlackAtRestAndPeachWhenHighlighted)
         SCOPED_TRACE(testing::Message() << "column " << col);
         EXPECT_EQ(CountColor(shell.screenImage, inside, Huxel::HighlightTextColor) > 0, highlighted);
         EXPECT_EQ(CountColor(shell.screenImage, inside, Black) > 0, !highlighted);
+    }
+}
+
+// A hover change must show what a full redraw of the same tables shows once the pointer reaches
+// the block: after a turned block is left behind (also one turned while not highlighted), between
+// overlapping blocks, from one table to the other, and on tables a fresh puzzle has just changed.
+TEST_F(HuxelDrawing, HoverChangeShowsWhatAFullRedrawWithTheHighlightShows)
+{
+    PaintPositionColors(shell.backgroundImage);
+    for (int n : {3, 6}) {
+        SCOPED_TRACE(testing::Message() << "n " << n);
+        StartPuzzle(n);
+        const int last = n - 1;
+        QPoint pointer;
+        auto moveTo = [&](QPoint p) {
+            pointer = p;
+            huxel.MouseMove(p.x(), p.y());
+        };
+        auto expectAsFullRedraw = [&](const char* step) {
+            SCOPED_TRACE(step);
+            FakeShell otherShell(qRgb(0xFF, 0xFF, 0xFF), PictureHeight);
+            otherShell.backgroundImage = shell.backgroundImage;
+            Huxel other(otherShell);
+            other.model().setTableSize(n);
+            for (Side side : {Side::Left, Side::Right}) {
+                for (int col = 1; col <= n; ++col) {
+                    for (int row = 1; row <= n; ++row)
+                        other.model().setCell(side, col, row, huxel.model().cell(side, col, row));
+                }
+            }
+            other.PaintPuzzle();
+            other.MouseMove(pointer.x(), pointer.y());
+            for (const QRect& square : {LeftSquare, RightSquare}) {
+                EXPECT_EQ(shell.screenImage.copy(square), otherShell.screenImage.copy(square));
+                const QRect withBorders = square.adjusted(0, 0, 1, 1);
+                EXPECT_EQ(shell.workImage.copy(withBorders), otherShell.workImage.copy(withBorders));
+            }
+        };
+
+        moveTo(PointerOn(1, 1, Side::Left));
+        expectAsFullRedraw("first block");
+        huxel.MouseDownRight(0, 0);
+        moveTo(QPoint(10, 10));
+        expectAsFullRedraw("turned block left behind");
+        moveTo(PointerOn(1, 1, Side::Left));
+        huxel.MouseDownLeft(200, 200);
+        moveTo(PointerOn(2, 1, Side::Left));
+        expectAsFullRedraw("overlapping block after a turn");
+        moveTo(PointerOn(2, 1, Side::Right));
+        expectAsFullRedraw("same block in the other table");
+        huxel.PaintPuzzle();
+        huxel.MouseDownRight(0, 0);
+        moveTo(PointerOn(last, last, Side::Right));
+        expectAsFullRedraw("block turned after a full redraw");
+        huxel.NewPuzzle();
+        moveTo(PointerOn(1, last, Side::Left));
+        expectAsFullRedraw("fresh tables");
     }
 }
 

@@ -1,4 +1,9 @@
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+
 #include "HuxelTestSupport.h"
+#include "app/core/Canvas.h"
 
 using namespace huxeltest;
 
@@ -244,7 +249,7 @@ TEST_F(HuxelFontButton, ChooserIsPresetAndCancelChangesNothing)
     huxel.MouseDownLeft(28, 22);
     ASSERT_EQ(shell.fontRequests.size(), 1u);
     const QFont& preset = shell.fontRequests.front();
-    EXPECT_EQ(preset.family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(QFontDatabase::families().contains(preset.family())) << preset.family().toStdString();
     EXPECT_EQ(preset.pointSize(), 24);
     EXPECT_FALSE(preset.bold());
     EXPECT_FALSE(preset.italic());
@@ -267,6 +272,38 @@ TEST_F(HuxelFontButton, ChooserIsPresetAndCancelChangesNothing)
     EXPECT_EQ(again.pointSize(), 24);
     EXPECT_TRUE(again.bold());
     EXPECT_TRUE(again.italic());
+}
+
+// The chooser lists installed faces only, and Arial is drawn by a substitute where it is missing:
+// the chooser must show the face the tables are drawn in, and confirming it unchanged must keep
+// the font (and the stored name).
+TEST_F(HuxelFontButton, ConfirmingTheChooserUnchangedKeepsTheFont)
+{
+    for (bool bold : {false, true}) {
+        SCOPED_TRACE(bold ? "bold" : "regular");
+        StartPuzzle(4);
+        if (bold) {
+            QFont boldArial(QStringLiteral("Arial"));
+            boldArial.setBold(true);
+            shell.fontAnswer = boldArial;
+            huxel.MouseDownLeft(28, 22);
+        }
+        const QImage before = shell.screenImage.copy();
+        shell.fontAnswer.reset();
+        huxel.MouseDownLeft(28, 22);
+        QFontDialog dialog;
+        dialog.setCurrentFont(shell.fontRequests.back());
+        const QFont shown = dialog.currentFont();
+        EXPECT_EQ(QFontInfo(shown).family().toStdString(),
+                  QFontInfo(Canvas::font(QStringLiteral("Arial"), 25)).family().toStdString());
+        EXPECT_EQ(shown.bold(), bold);
+
+        shell.fontAnswer = shown;
+        huxel.MouseDownLeft(28, 22);
+        EXPECT_EQ(huxel.FontName().toStdString(), "Arial");
+        EXPECT_EQ(huxel.FontBold(), bold);
+        EXPECT_EQ(shell.screenImage, before);
+    }
 }
 
 using HuxelOptions = HuxelFixture;
