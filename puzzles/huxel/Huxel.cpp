@@ -18,7 +18,7 @@ constexpr unsigned FrameDelayMs = 20;
 constexpr unsigned SolvedPauseMs = 300;
 
 // The font button of the rules text, x 19..37, y 13..31.
-bool OnFontButton(int x, int y)
+bool onFontButton(int x, int y)
 {
     return 18 < x && x < 38 && 12 < y && y < 32;
 }
@@ -26,20 +26,20 @@ bool OnFontButton(int x, int y)
 // No font has an empty name, and none is named by a page of text.
 constexpr int LongestFontName = 255;
 
-QString FaceOrDefault(const QString& name)
+QString faceOrDefault(const QString& name)
 {
     if (name.isEmpty() || name.size() > LongestFontName)
         return Huxel::DefaultFontName;
     return name;
 }
 
-QString CharacterText(char32_t character)
+QString characterText(char32_t character)
 {
     return QString::fromUcs4(&character, 1);
 }
 
 // The frame of a cell from (x, y) to (x + size, y + size), both corners included.
-void DrawFrame(Canvas& canvas, int x, int y, int size)
+void drawFrame(Canvas& canvas, int x, int y, int size)
 {
     canvas.rectangle(x, y, x + size + 1, y + size + 1);
 }
@@ -66,7 +66,7 @@ void Huxel::OptionClick(bool up)
     RedrawTables();
 }
 
-int Huxel::AnimationStep() const
+int Huxel::animationStep() const
 {
     const int n = model_.TableSize();
     return n == HuxelModel::MaxSize ? 2 : 7 - n;
@@ -76,13 +76,13 @@ int Huxel::AnimationStep() const
 
 void Huxel::RotationMove(Turn direction)
 {
-    if (!BlockHighlighted())
+    if (!blockHighlighted())
         return;
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
     services_.PlaySound(Sound::HuxelRotate);
-    Animate(direction);
-    model_.Rotate(direction, hover_.col, hover_.row, hover_.table);
+    animate(direction);
+    model_.rotate(direction, hover_.col, hover_.row, hover_.table);
     DrawRotationFrame(hover_.col, hover_.row, 0, hover_.table, direction);
     // Reported on every move that leaves the tables equal; the shell ignores repeats.
     if (model_.TablesEqual()) {
@@ -92,9 +92,9 @@ void Huxel::RotationMove(Turn direction)
 }
 
 // The last frame moves each character by a whole cell, onto its neighbour's place.
-void Huxel::Animate(Turn direction)
+void Huxel::animate(Turn direction)
 {
-    const int step = AnimationStep();
+    const int step = animationStep();
     for (int frame = 1; frame <= AnimationFrames(); ++frame) {
         DrawRotationFrame(hover_.col, hover_.row, frame * step, hover_.table, direction);
         services_.Delay(FrameDelayMs);
@@ -102,7 +102,7 @@ void Huxel::Animate(Turn direction)
 }
 
 // Also false for hover values left over from another table size.
-bool Huxel::BlockHighlighted() const
+bool Huxel::blockHighlighted() const
 {
     const int n = model_.TableSize();
     return hover_.col >= 1 && hover_.col < n && hover_.row >= 1 && hover_.row < n;
@@ -113,7 +113,7 @@ bool Huxel::BlockHighlighted() const
 void Huxel::LoadSettings(const SettingsStore& settings)
 {
     model_.setTableSize(settings.ReadInteger(Section, QStringLiteral("mode"), HuxelModel::DefaultSize));
-    fontName_ = FaceOrDefault(settings.ReadString(Section, QStringLiteral("name"), DefaultFontName));
+    fontName_ = faceOrDefault(settings.ReadString(Section, QStringLiteral("name"), DefaultFontName));
     fontBold_ = settings.ReadBool(Section, QStringLiteral("bold"), false);
     fontItalic_ = settings.ReadBool(Section, QStringLiteral("ital"), false);
 }
@@ -128,13 +128,13 @@ void Huxel::SaveSettings(SettingsStore& settings) const
 
 // ---- Drawing ----
 
-QRect Huxel::TableRect(Side table) const
+QRect Huxel::tableRect(Side table) const
 {
     const int side = model_.TableSize() * CellSize();
-    return QRect(TableX(table), TableTop, side, side);
+    return QRect(tableX(table), TableTop, side, side);
 }
 
-QFont Huxel::TableFont(int points) const
+QFont Huxel::tableFont(int points) const
 {
     QFont font = Canvas::font(fontName_, points, fontBold_);
     font.setItalic(fontItalic_);
@@ -144,66 +144,66 @@ QFont Huxel::TableFont(int points) const
 void Huxel::DrawCell(int col, int row, Side table, bool highlighted)
 {
     Canvas canvas(services_.work());
-    DrawCellOn(canvas, TableFont(RestPoints()), col, row, table, highlighted);
+    drawCellOn(canvas, tableFont(RestPoints()), col, row, table, highlighted);
 }
 
-void Huxel::DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted)
+void Huxel::drawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted)
 {
     const int size = CellSize();
-    const int x = (col - 1) * size + TableX(table);
+    const int x = (col - 1) * size + tableX(table);
     const int y = (row - 1) * size + TableTop;
     canvas.setPen(Black);
     canvas.setNoBrush();
-    DrawFrame(canvas, x, y, size);
-    MarkCell(table, col, row, highlighted);
+    drawFrame(canvas, x, y, size);
+    markCell(table, col, row, highlighted);
     const int sourceY = highlighted ? y + 1 + HighlightRows : y + 1;
     canvas.copyFrom(services_.background(), QRect(x + 1, sourceY, size - 1, size - 1), QPoint(x + 1, y + 1));
-    canvas.textTopCentre(x + size / 2, y + size / 8, CharacterText(model_.cell(table, col, row)), font,
+    canvas.textTopCentre(x + size / 2, y + size / 8, characterText(model_.cell(table, col, row)), font,
                          highlighted ? HighlightTextColor : Black);
 }
 
-void Huxel::DrawPlainCells(Canvas& canvas, bool onlyMarked)
+void Huxel::drawPlainCells(Canvas& canvas, bool onlyMarked)
 {
-    const QFont font = TableFont(RestPoints());
+    const QFont font = tableFont(RestPoints());
     const int n = model_.TableSize();
     for (Side table : {Side::Left, Side::Right}) {
         for (int col = 1; col <= n; ++col) {
             for (int row = 1; row <= n; ++row) {
-                if (!onlyMarked || marked_[CellSlot(table, col, row)])
-                    DrawCellOn(canvas, font, col, row, table, false);
+                if (!onlyMarked || marked_[cellSlot(table, col, row)])
+                    drawCellOn(canvas, font, col, row, table, false);
             }
         }
     }
 }
 
-int Huxel::CellSlot(Side table, int col, int row)
+int Huxel::cellSlot(Side table, int col, int row)
 {
     constexpr int side = HuxelModel::MaxSize + 1;
     return (static_cast<int>(table) * side + col) * side + row;
 }
 
-void Huxel::MarkCell(Side table, int col, int row, bool marked)
+void Huxel::markCell(Side table, int col, int row, bool marked)
 {
     if (col >= 1 && col <= HuxelModel::MaxSize && row >= 1 && row <= HuxelModel::MaxSize)
-        marked_[CellSlot(table, col, row)] = marked;
+        marked_[cellSlot(table, col, row)] = marked;
 }
 
 void Huxel::RedrawTables()
 {
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), DrawingAreaRect);
-    DrawPlainCells(canvas, false);
+    drawPlainCells(canvas, false);
     services_.copyWorkToScreen(DrawingAreaRect);
 }
 
-void Huxel::DrawHighlightedBlock(Canvas& canvas)
+void Huxel::drawHighlightedBlock(Canvas& canvas)
 {
-    const QFont font = TableFont(RestPoints());
+    const QFont font = tableFont(RestPoints());
     const auto [u, v, table] = hover_;
-    DrawCellOn(canvas, font, u, v, table, true);
-    DrawCellOn(canvas, font, u + 1, v, table, true);
-    DrawCellOn(canvas, font, u, v + 1, table, true);
-    DrawCellOn(canvas, font, u + 1, v + 1, table, true);
+    drawCellOn(canvas, font, u, v, table, true);
+    drawCellOn(canvas, font, u + 1, v, table, true);
+    drawCellOn(canvas, font, u, v + 1, table, true);
+    drawCellOn(canvas, font, u + 1, v + 1, table, true);
 }
 
 void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn direction)
@@ -212,7 +212,7 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     const int h = w / 2;
     const int e = w / 8;
     const int t = offset;
-    const int x0 = (col - 1) * w + TableX(table);
+    const int x0 = (col - 1) * w + tableX(table);
     const int y0 = (row - 1) * w + TableTop;
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), QRect(x0 + 1, y0 + 1 + HighlightRows, 2 * w - 1, 2 * w - 1),
@@ -221,8 +221,8 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     canvas.setNoBrush();
     for (int i = 0; i < 2; ++i) {
         for (int j = 0; j < 2; ++j) {
-            DrawFrame(canvas, x0 + i * w, y0 + j * w, w);
-            MarkCell(table, col + i, row + j, true);
+            drawFrame(canvas, x0 + i * w, y0 + j * w, w);
+            markCell(table, col + i, row + j, true);
         }
     }
 
@@ -237,9 +237,9 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     const std::array<char32_t, 4> characters{model_.cell(table, col, row), model_.cell(table, col + 1, row),
                                              model_.cell(table, col + 1, row + 1),
                                              model_.cell(table, col, row + 1)};
-    const QFont font = TableFont(MovingPoints());
+    const QFont font = tableFont(MovingPoints());
     for (int k = 0; k < 4; ++k)
-        canvas.textTopCentre(places[k].x(), places[k].y(), CharacterText(characters[k]), font,
+        canvas.textTopCentre(places[k].x(), places[k].y(), characterText(characters[k]), font,
                              HighlightTextColor);
     services_.copyWorkToScreen(QRect(x0, y0, 2 * w, 2 * w));
 }
@@ -248,11 +248,11 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
 
 // The block whose common inner corner is nearest to the pointer; none within half a cell of a
 // table's outer border.
-Huxel::Hover Huxel::HoverAt(int x, int y) const
+Huxel::Hover Huxel::hoverAt(int x, int y) const
 {
     Hover hover;
     hover.table = x > RightX ? Side::Right : Side::Left;
-    const int x0 = TableX(hover.table);
+    const int x0 = tableX(hover.table);
     const int n = model_.TableSize();
     const int size = CellSize();
     const int h = size / 2;
@@ -270,24 +270,24 @@ Huxel::Hover Huxel::HoverAt(int x, int y) const
 void Huxel::UpdateHover(int x, int y)
 {
     const Hover old = hover_;
-    hover_ = HoverAt(x, y);
+    hover_ = hoverAt(x, y);
     if (hover_ == old)
         return;
     // Only a change of block sounds; the same block in the other table is silent.
     if (hover_.col != old.col || hover_.row != old.row)
         services_.PlaySound(Sound::HuxelBlock);
     Canvas canvas(services_.work());
-    DrawPlainCells(canvas, true);
+    drawPlainCells(canvas, true);
     if (hover_.col > 0 && hover_.row > 0)
-        DrawHighlightedBlock(canvas);
-    services_.copyWorkToScreen(TableRect(Side::Left));
-    services_.copyWorkToScreen(TableRect(Side::Right));
+        drawHighlightedBlock(canvas);
+    services_.copyWorkToScreen(tableRect(Side::Left));
+    services_.copyWorkToScreen(tableRect(Side::Right));
 }
 
 void Huxel::MouseDownLeft(int x, int y)
 {
-    if (OnFontButton(x, y)) {
-        ChooseFont();
+    if (onFontButton(x, y)) {
+        chooseFont();
         return;
     }
     RotationMove(Turn::CounterClockwise);
@@ -301,9 +301,9 @@ void Huxel::MouseDownRight(int /*x*/, int /*y*/)
 // Only face, bold and italic are taken; the characters keep the sizes and colours of the tables.
 // The chooser lists installed faces only, so it is preset with the face the tables are drawn in
 // (Arial may be drawn by a substitute); confirming that face keeps the name as it was.
-void Huxel::ChooseFont()
+void Huxel::chooseFont()
 {
-    const QString shownFace = QFontInfo(TableFont(FontDialogPoints)).family();
+    const QString shownFace = QFontInfo(tableFont(FontDialogPoints)).family();
     QFont preset(shownFace, FontDialogPoints);
     preset.setBold(fontBold_);
     preset.setItalic(fontItalic_);
@@ -311,7 +311,7 @@ void Huxel::ChooseFont()
     if (!chosen)
         return;
     if (chosen->family() != shownFace)
-        fontName_ = FaceOrDefault(chosen->family());
+        fontName_ = faceOrDefault(chosen->family());
     fontBold_ = chosen->bold();
     fontItalic_ = chosen->italic();
     RedrawTables();

@@ -58,8 +58,8 @@ class Huxel final : public PuzzleModule {
     int CellSize() const { return TableSpan / model_.TableSize(); }
     int LeftX() const { return 245 - model_.TableSize() * CellSize(); }
     // Pixels a moving character advances per frame, and the frames of one move.
-    int AnimationStep() const;
-    int AnimationFrames() const { return CellSize() / AnimationStep(); }
+    int animationStep() const;
+    int AnimationFrames() const { return CellSize() / animationStep(); }
     int RestPoints() const { return CellSize() * 40 / 72; }
     int MovingPoints() const { return CellSize() * 4 / 7; }
 
@@ -79,20 +79,20 @@ class Huxel final : public PuzzleModule {
         bool operator==(const Hover&) const = default;
     };
 
-    int TableX(Side table) const { return table == Side::Right ? RightX : LeftX(); }
-    QRect TableRect(Side table) const;
-    Hover HoverAt(int x, int y) const;
-    bool BlockHighlighted() const;
-    QFont TableFont(int points) const;
-    void DrawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted);
+    int tableX(Side table) const { return table == Side::Right ? RightX : LeftX(); }
+    QRect tableRect(Side table) const;
+    Hover hoverAt(int x, int y) const;
+    bool blockHighlighted() const;
+    QFont tableFont(int points) const;
+    void drawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted);
     // Left table, then right, each column by column; with onlyMarked the cells that already look
     // plain are skipped.
-    void DrawPlainCells(Canvas& canvas, bool onlyMarked);
-    static int CellSlot(Side table, int col, int row);
-    void MarkCell(Side table, int col, int row, bool marked);
-    void DrawHighlightedBlock(Canvas& canvas);
-    void Animate(Turn direction);
-    void ChooseFont();
+    void drawPlainCells(Canvas& canvas, bool onlyMarked);
+    static int cellSlot(Side table, int col, int row);
+    void markCell(Side table, int col, int row, bool marked);
+    void drawHighlightedBlock(Canvas& canvas);
+    void animate(Turn direction);
+    void chooseFont();
 
     ShellServices& services_;
     HuxelModel model_;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int AlphabetExchanges = 1001;
 
-bool InGrid(int col, int row)
+bool inGrid(int col, int row)
 {
     return col >= 1 && col <= HuxelModel::MaxSize && row >= 1 && row <= HuxelModel::MaxSize;
 }
@@ -33,26 +33,26 @@ void HuxelModel::setTableSize(int n)
 
 char32_t HuxelModel::cell(Side table, int col, int row) const
 {
-    return InGrid(col, row) ? TableOf(table)[col][row] : 0;
+    return inGrid(col, row) ? tableOf(table)[col][row] : 0;
 }
 
 bool HuxelModel::setCell(Side table, int col, int row, char32_t character)
 {
-    if (!InGrid(col, row) || SymbolAlphabet.find(character) == std::u32string_view::npos)
+    if (!inGrid(col, row) || SymbolAlphabet.find(character) == std::u32string_view::npos)
         return false;
-    TableOf(table)[col][row] = character;
+    tableOf(table)[col][row] = character;
     return true;
 }
 
 void HuxelModel::ShuffleTables()
 {
-    FillRightTable(ShuffledAlphabet());
+    fillRightTable(shuffledAlphabet());
     // The whole grid, unused cells included.
     left_ = right_;
-    ScrambleByRotations();
+    scrambleByRotations();
 }
 
-std::u32string HuxelModel::ShuffledAlphabet()
+std::u32string HuxelModel::shuffledAlphabet()
 {
     std::u32string symbols(SymbolAlphabet);
     const int count = static_cast<int>(symbols.size());
@@ -65,7 +65,7 @@ std::u32string HuxelModel::ShuffledAlphabet()
 }
 
 // The first n symbols fill column 1 from the top, the next n column 2, and so on.
-void HuxelModel::FillRightTable(std::u32string_view symbols)
+void HuxelModel::fillRightTable(std::u32string_view symbols)
 {
     const int n = tableSize_;
     for (int col = 1; col <= n; ++col) {
@@ -75,7 +75,7 @@ void HuxelModel::FillRightTable(std::u32string_view symbols)
 }
 
 // An odd number of four-cell cycles: the tables can never come out equal.
-void HuxelModel::ScrambleByRotations()
+void HuxelModel::scrambleByRotations()
 {
     const int n = tableSize_;
     const int rotations = n * n * 100 + 1;
@@ -85,11 +85,11 @@ void HuxelModel::ScrambleByRotations()
         const int row = random_.Random(n - 1) + 1;
         const int col = random_.Random(n - 1) + 1;
         const Side table = t == 0 ? Side::Left : Side::Right;
-        Rotate(d == 0 ? Turn::CounterClockwise : Turn::Clockwise, col, row, table);
+        rotate(d == 0 ? Turn::CounterClockwise : Turn::Clockwise, col, row, table);
     }
 }
 
-bool HuxelModel::ValidBlock(int col, int row) const
+bool HuxelModel::validBlock(int col, int row) const
 {
     return col >= 1 && col < tableSize_ && row >= 1 && row < tableSize_;
 }
@@ -97,9 +97,9 @@ bool HuxelModel::ValidBlock(int col, int row) const
 // Top-left moves right: TL -> TR -> BR -> BL -> TL.
 void HuxelModel::RotateClockwise(int col, int row, Side table)
 {
-    if (!ValidBlock(col, row))
+    if (!validBlock(col, row))
         return;
-    Table& t = TableOf(table);
+    Table& t = tableOf(table);
     const char32_t topLeft = t[col][row];
     t[col][row] = t[col][row + 1];
     t[col][row + 1] = t[col + 1][row + 1];
@@ -110,9 +110,9 @@ void HuxelModel::RotateClockwise(int col, int row, Side table)
 // Top-left moves down: TL -> BL -> BR -> TR -> TL.
 void HuxelModel::RotateCounterClockwise(int col, int row, Side table)
 {
-    if (!ValidBlock(col, row))
+    if (!validBlock(col, row))
         return;
-    Table& t = TableOf(table);
+    Table& t = tableOf(table);
     const char32_t topLeft = t[col][row];
     t[col][row] = t[col + 1][row];
     t[col + 1][row] = t[col + 1][row + 1];
@@ -120,7 +120,7 @@ void HuxelModel::RotateCounterClockwise(int col, int row, Side table)
     t[col][row + 1] = topLeft;
 }
 
-void HuxelModel::Rotate(Turn turn, int col, int row, Side table)
+void HuxelModel::rotate(Turn turn, int col, int row, Side table)
 {
     if (turn == Turn::Clockwise)
         RotateClockwise(col, row, table);

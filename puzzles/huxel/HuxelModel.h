@@ -42,17 +42,17 @@ class HuxelModel {
     // [col][row] is the top-left cell of the block, col and row 1..n-1; other blocks are ignored.
     void RotateClockwise(int col, int row, Side table);
     void RotateCounterClockwise(int col, int row, Side table);
-    void Rotate(Turn turn, int col, int row, Side table);
+    void rotate(Turn turn, int col, int row, Side table);
     // Compares columns and rows 1..n only.
     bool TablesEqual() const;
 
   private:
-    Table& TableOf(Side side) { return side == Side::Left ? left_ : right_; }
-    const Table& TableOf(Side side) const { return side == Side::Left ? left_ : right_; }
-    bool ValidBlock(int col, int row) const;
-    std::u32string ShuffledAlphabet();
-    void FillRightTable(std::u32string_view symbols);
-    void ScrambleByRotations();
+    Table& tableOf(Side side) { return side == Side::Left ? left_ : right_; }
+    const Table& tableOf(Side side) const { return side == Side::Left ? left_ : right_; }
+    bool validBlock(int col, int row) const;
+    std::u32string shuffledAlphabet();
+    void fillRightTable(std::u32string_view symbols);
+    void scrambleByRotations();
 
     RandomSource& random_;
     int tableSize_ = DefaultSize;

@@ -42,7 +42,7 @@ constexpr int MarkerStyleCount = 5;
 constexpr unsigned SolvedPauseMs = 300;
 
 // Halves go to the even neighbour, as the layout was measured with.
-int Nearest(double x)
+int nearest(double x)
 {
     return static_cast<int>(std::nearbyint(x));
 }
@@ -121,21 +121,21 @@ void Pliva::SaveSettings(SettingsStore& settings) const
 void Pliva::computeMapping()
 {
     stepX_ = 376.0 / model_.mode();
-    originX_ = Nearest(stepX_ / 2) + GraphLeft;
+    originX_ = nearest(stepX_ / 2) + GraphLeft;
     // The model keeps highLimit above lowLimit; the guard only keeps hand-set limits finite.
     const int span = std::max(1, model_.highLimit() - model_.lowLimit());
     scaleY_ = static_cast<double>(GraphPlotHeight) / span;
-    originY_ = Nearest(model_.highLimit() * scaleY_) + GraphTop;
+    originY_ = nearest(model_.highLimit() * scaleY_) + GraphTop;
 }
 
 int Pliva::X(int k) const
 {
-    return Nearest((k - 1) * stepX_) + originX_;
+    return nearest((k - 1) * stepX_) + originX_;
 }
 
 int Pliva::Y(int value) const
 {
-    return originY_ - Nearest(value * scaleY_);
+    return originY_ - nearest(value * scaleY_);
 }
 
 // ---- Drawing ----
@@ -167,7 +167,7 @@ void Pliva::drawGrid(Canvas& canvas) const
                      {GraphRight, GraphTop},
                      {GraphLeft, GraphTop}});
     const int n = model_.mode();
-    const int halfStep = Nearest(stepX_) / 2;
+    const int halfStep = nearest(stepX_) / 2;
     for (int k = 1; k < n; ++k)
         canvas.line(X(k) + halfStep, GraphTop, X(k) + halfStep, GraphBottom);
     // The row step depends only on N, not on the values.
@@ -246,7 +246,7 @@ void Pliva::drawArrow(Canvas& canvas, int xc, int v) const
 
 void Pliva::drawColumnOutline(Canvas& canvas) const
 {
-    const int w = Nearest(stepX_) - 1;
+    const int w = nearest(stepX_) - 1;
     const int left = X(pointerColumn_) - (w / 2) - 1;
     canvas.setPen(Black);
     canvas.polyline({{left, ArrowRowTop},
@@ -264,7 +264,7 @@ int Pliva::hoverColumn(int x, int y) const
     int column = 0;
     if (y <= ArrowRowTop || y >= ArrowRowBottom)
         return column;
-    const int r = Nearest(stepX_ / 2);
+    const int r = nearest(stepX_ / 2);
     for (int k = 1; k <= model_.mode(); ++k) {
         if (X(k) - r < x && x <= X(k) + r)
             column = k;
@@ -278,7 +278,7 @@ int Pliva::clickColumn(int x, int y) const
     int column = 0;
     if (y < ArrowRowTop || y > ArrowRowBottom)
         return column;
-    const int r = Nearest(stepX_ / 2);
+    const int r = nearest(stepX_ / 2);
     for (int k = 1; k <= model_.mode(); ++k) {
         if (X(k) - r < x && x < X(k) + r)
             column = k;

@@ -46,12 +46,12 @@ constexpr unsigned FrameMs = 50;
 constexpr unsigned SolvedPauseMs = 300;
 
 // Halves go to the even neighbour, as the layout was measured with.
-int Nearest(double x)
+int nearest(double x)
 {
     return static_cast<int>(std::nearbyint(x));
 }
 
-ColorRef Scaled(ColorRef color, int numerator, int denominator)
+ColorRef scaled(ColorRef color, int numerator, int denominator)
 {
     auto channel = [&](int shift) {
         return std::min(255, static_cast<int>((color >> shift) & 0xFF) * numerator / denominator);
@@ -59,17 +59,17 @@ ColorRef Scaled(ColorRef color, int numerator, int denominator)
     return colorRef(channel(0), channel(8), channel(16));
 }
 
-ColorRef Darkened(ColorRef color)
+ColorRef darkened(ColorRef color)
 {
-    return Scaled(color, 3, 4);
+    return scaled(color, 3, 4);
 }
 
-ColorRef Lightened(ColorRef color)
+ColorRef lightened(ColorRef color)
 {
-    return Scaled(color, 3, 2);
+    return scaled(color, 3, 2);
 }
 
-QString ColourKey(int k)
+QString colourKey(int k)
 {
     return QStringLiteral("col") + QString::number(k);
 }
@@ -80,15 +80,15 @@ QString ColourKey(int k)
 // of the bar in its slot, pixels per unit and the plate line.
 struct Vexor::BarGeometry {
     BarGeometry(int accounts, int scaleUnits)
-        : pitch(SlotsWidth / accounts), slot(Nearest(pitch)), front(slot / 2), depth(front / 2),
+        : pitch(SlotsWidth / accounts), slot(nearest(pitch)), front(slot / 2), depth(front / 2),
           rise(depth / 2), inset((slot - front) / 2),
           // The model keeps every total positive; the guard only keeps the scale finite.
           scale(static_cast<double>(BarRoom - rise) / std::max(1, scaleUnits)),
-          plateY(BaseLine - Nearest(VexorModel::Target * scale))
+          plateY(BaseLine - nearest(VexorModel::Target * scale))
     {
     }
 
-    int slotLeft(int a) const { return Nearest((a - 1) * pitch) + SlotsLeft; }
+    int slotLeft(int a) const { return nearest((a - 1) * pitch) + SlotsLeft; }
 
     double pitch;
     int slot;
@@ -115,7 +115,7 @@ void Vexor::OptionClick(bool up)
     const int before = model_.barLevel();
     model_.setBarLevel(before + (up ? 1 : -1));
     if (model_.barLevel() != before)
-        StartLevel();
+        startLevel();
 }
 
 void Vexor::OptionZClick(bool up)
@@ -123,10 +123,10 @@ void Vexor::OptionZClick(bool up)
     const int before = model_.bookingLevel();
     model_.setBookingLevel(before + (up ? 1 : -1));
     if (model_.bookingLevel() != before)
-        StartLevel();
+        startLevel();
 }
 
-void Vexor::StartLevel()
+void Vexor::startLevel()
 {
     NewPuzzle();
     DrawBars();
@@ -135,15 +135,15 @@ void Vexor::StartLevel()
 
 void Vexor::Move(int k, VexorModel::Shift direction)
 {
-    if (!model_.StartMove(k, direction))
+    if (!model_.startMove(k, direction))
         return;
     services_.PlaySound(Sound::VexorShift);
     for (int t = 1; t <= VexorModel::AnimationFrames; ++t) {
-        model_.ShowFrame(t);
+        model_.showFrame(t);
         DrawBars();
         services_.Delay(FrameMs);
     }
-    model_.FinishMove();
+    model_.finishMove();
     DrawBars();
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
@@ -164,7 +164,7 @@ void Vexor::LoadSettings(const SettingsStore& settings)
     model_.setBarLevel(mode / 10);
     model_.setBookingLevel(mode % 10);
     for (int k = 1; k <= VexorModel::MaxPositions; ++k) {
-        const ColorRef colour = settings.ReadColor(Section, ColourKey(k), DefaultColours[k]);
+        const ColorRef colour = settings.ReadColor(Section, colourKey(k), DefaultColours[k]);
         // A system colour name is kept as written and drawn as the desktop's colour.
         colours_[k] = isKnownColor(colour) ? colour : DefaultColours[k];
     }
@@ -176,7 +176,7 @@ void Vexor::SaveSettings(SettingsStore& settings) const
 {
     settings.WriteInteger(Section, QStringLiteral("mode"), model_.mode());
     for (int k = 1; k <= VexorModel::MaxPositions; ++k)
-        settings.WriteColor(Section, ColourKey(k), colours_[k]);
+        settings.WriteColor(Section, colourKey(k), colours_[k]);
     settings.WriteBool(Section, QStringLiteral("fit"), fit_);
     settings.WriteBool(Section, QStringLiteral("lin"), lin_);
 }
@@ -199,13 +199,13 @@ void Vexor::DrawBars()
     const BarGeometry geometry(model_.accountCount(), fit_ ? model_.highestSum() : model_.reachLimit());
     canvas.setPen(Black);
     for (int a = 1; a <= model_.accountCount(); ++a)
-        DrawAccount(canvas, geometry, a);
+        drawAccount(canvas, geometry, a);
     services_.copyWorkToScreen(BarArea);
 }
 
 // The plate lies over a bar below the target; a bar at or above it stands through the plate,
 // which is then drawn in two parts on either side of the bar front.
-void Vexor::DrawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const
+void Vexor::drawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const
 {
     const int xb = geometry.slotLeft(a);
     const int xe = xb + geometry.slot;
@@ -226,14 +226,14 @@ void Vexor::DrawAccount(Canvas& canvas, const BarGeometry& geometry, int a) cons
     int bottom = BaseLine;
     for (int k = 1; k <= model_.bookingCount(); ++k) {
         height += model_.booking(a, k) * geometry.scale;
-        const int top = BaseLine - Nearest(height);
+        const int top = BaseLine - nearest(height);
         canvas.setBrush(colours_[k]);
         canvas.polygon({{x0, top}, {x0, bottom}, {x1, bottom}, {x1, top}});
-        canvas.setBrush(Darkened(resolvedColor(colours_[k])));
+        canvas.setBrush(darkened(resolvedColor(colours_[k])));
         canvas.polygon({{x1, bottom}, {x1, top}, {x1 + dx, top - dy}, {x1 + dx, bottom - dy}});
         bottom = top;
     }
-    canvas.setBrush(Lightened(resolvedColor(colours_[model_.bookingCount()])));
+    canvas.setBrush(lightened(resolvedColor(colours_[model_.bookingCount()])));
     canvas.polygon({{x0, bottom}, {x0 + dx, bottom - dy}, {x1 + dx, bottom - dy}, {x1, bottom}});
 
     if (lin_) {
@@ -248,11 +248,11 @@ void Vexor::DrawArrows()
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), ArrowColumn);
     for (int k = 1; k <= model_.bookingCount(); ++k)
-        DrawArrowRow(canvas, k);
+        drawArrowRow(canvas, k);
     services_.copyWorkToScreen(ArrowColumn);
 }
 
-void Vexor::DrawArrowRow(Canvas& canvas, int k) const
+void Vexor::drawArrowRow(Canvas& canvas, int k) const
 {
     const int yt = BaseLine - RowPitch * k;
     const int middle = yt + ArrowHeight / 2;
@@ -267,14 +267,14 @@ void Vexor::DrawArrowRow(Canvas& canvas, int k) const
 // ---- Input ----
 
 // The row under height y, 0 above the top row or below the base line.
-int Vexor::ArrowRow(int y) const
+int Vexor::arrowRow(int y) const
 {
     if (y > BaseLine || y <= BaseLine - RowPitch * model_.bookingCount())
         return 0;
     return (BaseLine - y) / RowPitch + 1;
 }
 
-bool Vexor::OnSwitchRow(int y) const
+bool Vexor::onSwitchRow(int y) const
 {
     return SwitchTop < y && y < SwitchBottom;
 }
@@ -283,7 +283,7 @@ void Vexor::MouseMove(int x, int y)
 {
     const int oldSide = hoverSide_;
     const int oldRow = hoverRow_;
-    const int row = ArrowRow(y);
+    const int row = arrowRow(y);
     if (x < ArrowColumnLeft || x > ArrowColumnRight || row == 0) {
         hoverSide_ = NoSide;
         hoverRow_ = 0;
@@ -299,7 +299,7 @@ void Vexor::MouseMove(int x, int y)
 
 void Vexor::MouseDownLeft(int x, int y)
 {
-    if (OnSwitchRow(y)) {
+    if (onSwitchRow(y)) {
         if (PlateSwitchLeft < x && x < FitSwitchLeft) {
             lin_ = !lin_;
             DrawBars();
@@ -313,7 +313,7 @@ void Vexor::MouseDownLeft(int x, int y)
     }
     if (x < ArrowColumnLeft || x > ArrowColumnRight)
         return;
-    if (const int k = ArrowRow(y); k != 0)
+    if (const int k = arrowRow(y); k != 0)
         Move(k, x < RightArrowsLeft ? VexorModel::Shift::Left : VexorModel::Shift::Right);
 }
 
@@ -322,12 +322,12 @@ void Vexor::MouseDownRight(int x, int y)
 {
     if (x <= ArrowColumnLeft || x >= ArrowColumnRight || y >= BaseLine)
         return;
-    if (const int k = ArrowRow(y); k != 0)
-        ChooseColour(k);
+    if (const int k = arrowRow(y); k != 0)
+        chooseColour(k);
 }
 
 // A colour change is no move: it neither starts the clock nor tests for a win.
-void Vexor::ChooseColour(int k)
+void Vexor::chooseColour(int k)
 {
     const std::optional<ColorRef> chosen = services_.chooseColor(colours_[k]);
     if (!chosen)

@@ -62,12 +62,12 @@ class Vexor final : public PuzzleModule {
   private:
     struct BarGeometry;
 
-    void StartLevel();
-    int ArrowRow(int y) const;
-    bool OnSwitchRow(int y) const;
-    void ChooseColour(int k);
-    void DrawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const;
-    void DrawArrowRow(Canvas& canvas, int k) const;
+    void startLevel();
+    int arrowRow(int y) const;
+    bool onSwitchRow(int y) const;
+    void chooseColour(int k);
+    void drawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const;
+    void drawArrowRow(Canvas& canvas, int k) const;
 
     ShellServices& services_;
     VexorModel model_;

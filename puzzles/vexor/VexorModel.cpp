@@ -12,7 +12,7 @@ constexpr int FrameDivisor = VexorModel::AnimationFrames + 1;
 // The lowest booking of the positions below the top two.
 constexpr int LeastBooking = 3;
 
-void Clear(VexorModel::Table& table)
+void clear(VexorModel::Table& table)
 {
     for (auto& account : table)
         account.fill(0);
@@ -23,7 +23,7 @@ void Clear(VexorModel::Table& table)
 VexorModel::VexorModel(RandomSource& random) : random_(random)
 {
     // Until the first Generate a solved board keeps drawing well defined.
-    SetSolvedPlaceholder();
+    setSolvedPlaceholder();
 }
 
 void VexorModel::setBarLevel(int level)
@@ -32,7 +32,7 @@ void VexorModel::setBarLevel(int level)
     if (clamped == barLevel_)
         return;
     barLevel_ = clamped;
-    SetSolvedPlaceholder();
+    setSolvedPlaceholder();
 }
 
 void VexorModel::setBookingLevel(int level)
@@ -41,12 +41,12 @@ void VexorModel::setBookingLevel(int level)
     if (clamped == bookingLevel_)
         return;
     bookingLevel_ = clamped;
-    SetSolvedPlaceholder();
+    setSolvedPlaceholder();
 }
 
-void VexorModel::SetSolvedPlaceholder()
+void VexorModel::setSolvedPlaceholder()
 {
-    Clear(bookings_);
+    clear(bookings_);
     moving_ = false;
     const int n = bookingCount();
     for (int a = 1; a <= accountCount(); ++a) {
@@ -55,7 +55,7 @@ void VexorModel::SetSolvedPlaceholder()
         bookings_[a][n] = Target - (n - 1) * (Target / n);
     }
     UpdateSums();
-    UpdateReachLimit();
+    updateReachLimit();
 }
 
 bool VexorModel::setBookings(const Table& table)
@@ -63,7 +63,7 @@ bool VexorModel::setBookings(const Table& table)
     long long total = 0;
     for (int a = 0; a <= MaxAccounts; ++a) {
         for (int k = 0; k <= MaxPositions; ++k) {
-            const bool inUse = a >= 1 && a <= accountCount() && ValidPosition(k);
+            const bool inUse = a >= 1 && a <= accountCount() && validPosition(k);
             const int value = table[a][k];
             if (inUse ? value < 0 : value != 0)
                 return false;
@@ -75,27 +75,27 @@ bool VexorModel::setBookings(const Table& table)
     bookings_ = table;
     moving_ = false;
     UpdateSums();
-    UpdateReachLimit();
+    updateReachLimit();
     return true;
 }
 
 void VexorModel::Generate()
 {
-    Clear(bookings_);
+    clear(bookings_);
     moving_ = false;
     // Every cell in use is overwritten by the next round, so the board is cleared only once.
     do {
-        FillAccounts();
-        Displace();
+        fillAccounts();
+        displace();
         UpdateSums();
     } while (AllEqual());
-    MixPositions();
-    UpdateReachLimit();
+    mixPositions();
+    updateReachLimit();
 }
 
 // Each account totals Target. q never falls from one position to the next and starts at
 // Target div (n - 1) >= 14, so every range is non-empty; the second-highest position may be 0.
-void VexorModel::FillAccounts()
+void VexorModel::fillAccounts()
 {
     const int n = bookingCount();
     for (int a = 1; a <= accountCount(); ++a) {
@@ -112,7 +112,7 @@ void VexorModel::FillAccounts()
 }
 
 // A non-zero rotation of every position, so rotating each back solves the puzzle.
-void VexorModel::Displace()
+void VexorModel::displace()
 {
     const int m = accountCount();
     for (int k = 1; k <= bookingCount(); ++k) {
@@ -124,7 +124,7 @@ void VexorModel::Displace()
 
 // Exchanging whole positions keeps every account's total; a draw of the same position twice
 // still counts as an exchange.
-void VexorModel::MixPositions()
+void VexorModel::mixPositions()
 {
     const int n = bookingCount();
     for (int round = 0; round < 10 * n; ++round) {
@@ -137,7 +137,7 @@ void VexorModel::MixPositions()
 
 void VexorModel::ShiftLeft(int k)
 {
-    if (!ValidPosition(k))
+    if (!validPosition(k))
         return;
     const int m = accountCount();
     const int first = bookings_[1][k];
@@ -149,7 +149,7 @@ void VexorModel::ShiftLeft(int k)
 
 void VexorModel::ShiftRight(int k)
 {
-    if (!ValidPosition(k))
+    if (!validPosition(k))
         return;
     const int m = accountCount();
     const int last = bookings_[m][k];
@@ -183,7 +183,7 @@ void VexorModel::UpdateSums()
 }
 
 // A shift keeps each position's largest booking, so this holds for the whole puzzle.
-void VexorModel::UpdateReachLimit()
+void VexorModel::updateReachLimit()
 {
     reachLimit_ = 0;
     for (int k = 1; k <= bookingCount(); ++k) {
@@ -194,9 +194,9 @@ void VexorModel::UpdateReachLimit()
     }
 }
 
-bool VexorModel::StartMove(int k, Shift direction)
+bool VexorModel::startMove(int k, Shift direction)
 {
-    if (!ValidPosition(k))
+    if (!validPosition(k))
         return false;
     beforeMove_ = bookings_;
     if (direction == Shift::Left)
@@ -209,7 +209,7 @@ bool VexorModel::StartMove(int k, Shift direction)
 }
 
 // Integer division truncates toward zero, so a falling booking rounds up and a rising one down.
-void VexorModel::ShowFrame(int t)
+void VexorModel::showFrame(int t)
 {
     if (!moving_)
         return;
@@ -223,7 +223,7 @@ void VexorModel::ShowFrame(int t)
     UpdateSums();
 }
 
-void VexorModel::FinishMove()
+void VexorModel::finishMove()
 {
     if (!moving_)
         return;

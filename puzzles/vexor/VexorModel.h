@@ -59,23 +59,23 @@ class VexorModel {
     bool AllEqual() const;
 
     // A move in three steps, so the caller can draw each frame: StartMove keeps the tables before
-    // and after the shift and leaves the board at its end; ShowFrame(t) puts the board t sevenths
+    // and after the shift and leaves the board at its end; showFrame(t) puts the board t sevenths
     // of the way from beforeMove to afterMove (its totals no longer add up until FinishMove);
     // FinishMove settles on afterMove. False for a position outside 1..bookingCount.
-    bool StartMove(int k, Shift direction);
-    void ShowFrame(int t);
-    void FinishMove();
+    bool startMove(int k, Shift direction);
+    void showFrame(int t);
+    void finishMove();
     const Table& beforeMove() const { return beforeMove_; }
     const Table& afterMove() const { return afterMove_; }
 
   private:
-    bool ValidPosition(int k) const { return k >= 1 && k <= bookingCount(); }
-    void SetSolvedPlaceholder();
-    void FillAccounts();
-    void Displace();
-    void MixPositions();
+    bool validPosition(int k) const { return k >= 1 && k <= bookingCount(); }
+    void setSolvedPlaceholder();
+    void fillAccounts();
+    void displace();
+    void mixPositions();
     void UpdateSums();
-    void UpdateReachLimit();
+    void updateReachLimit();
 
     RandomSource& random_;
     int barLevel_ = MinLevel;

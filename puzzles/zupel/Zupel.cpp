@@ -31,7 +31,7 @@ constexpr int UnitCharge = 33;
 constexpr unsigned UnitPauseMs = 250;
 constexpr unsigned EndPauseMs = 350;
 
-QString CellText(int value)
+QString cellText(int value)
 {
     if (value > 0)
         return QString::number(value);
@@ -67,33 +67,33 @@ void Zupel::OptionClick(bool up)
 // Only a solved puzzle refuses picks outright; a failed table has nothing left in its bar.
 void Zupel::PickCell(int a, int b)
 {
-    if (services_.playState() == PlayState::Solved || !model_.CanPick(a, b))
+    if (services_.playState() == PlayState::Solved || !model_.canPick(a, b))
         return;
-    StartClock();
-    if (model_.Pick(a, b) == ZupelModel::PickKind::Expense) {
-        AddToClock(ExpensePenalty);
+    startClock();
+    if (model_.pick(a, b) == ZupelModel::PickKind::Expense) {
+        addToClock(ExpensePenalty);
         services_.PlaySound(Sound::ZupelPenalty);
     } else {
         services_.PlaySound(Sound::ZupelDigit);
     }
     DrawBoard();
     if (model_.AllCollected()) {
-        AddToClock(-SolvedBonus);
+        addToClock(-SolvedBonus);
         services_.Delay(EndPauseMs);
         services_.PuzzleSolved();
     } else if (model_.BarEmpty()) {
-        ChargeRemainingUnits();
+        chargeRemainingUnits();
     }
 }
 
-void Zupel::StartClock()
+void Zupel::startClock()
 {
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
 }
 
 // The shell shows the clock as it is set. Saturates rather than wrap at the ends of the counter.
-void Zupel::AddToClock(int ticks)
+void Zupel::addToClock(int ticks)
 {
     const std::int64_t sum = static_cast<std::int64_t>(services_.elapsed()) + ticks;
     services_.setElapsed(static_cast<int>(
@@ -102,12 +102,12 @@ void Zupel::AddToClock(int ticks)
 
 // The bar ran empty with digits left: each remaining unit costs time, one at a time, in the
 // model's column order, and the table is redrawn before the next pause shows it.
-void Zupel::ChargeRemainingUnits()
+void Zupel::chargeRemainingUnits()
 {
     while (!model_.AllCollected()) {
         services_.Delay(UnitPauseMs);
-        AddToClock(UnitCharge);
-        model_.ChargeUnit();
+        addToClock(UnitCharge);
+        model_.chargeUnit();
         services_.PlaySound(Sound::ZupelCountUp);
         DrawBoard();
     }
@@ -217,7 +217,7 @@ void Zupel::DrawBar(bool invert)
 void Zupel::DrawBoard(Canvas& canvas) const
 {
     const int k = model_.mode();
-    DrawFrame(canvas);
+    drawFrame(canvas);
     for (int a = 1; a <= k; ++a) {
         for (int b = 1; b <= k; ++b)
             DrawCell(canvas, a, b);
@@ -230,7 +230,7 @@ void Zupel::DrawBoard(Canvas& canvas) const
         DrawHeader(canvas, 0, b, QString::number(b));
 }
 
-void Zupel::DrawFrame(Canvas& canvas) const
+void Zupel::drawFrame(Canvas& canvas) const
 {
     const int k = model_.mode();
     const int left = boardX() - 1;
@@ -254,7 +254,7 @@ void Zupel::DrawCell(Canvas& canvas, int a, int b) const
     if (value == ZupelModel::Empty)
         return;
     const ColorRef textColor = current ? Silver : (value < 0 ? Red : Green);
-    canvas.textTopCentre(x + TextOffsetX, y + TextOffsetY, CellText(value), cellFont_, textColor);
+    canvas.textTopCentre(x + TextOffsetX, y + TextOffsetY, cellText(value), cellFont_, textColor);
 }
 
 // The current cell's column and row headers stand out raised with bold text.
@@ -265,14 +265,14 @@ void Zupel::DrawHeader(Canvas& canvas, int a, int b, const QString& text) const
     canvas.fillRect(x, y, x + 35, y + 25, Silver);
     const bool raised = a == model_.currentColumn() || b == model_.currentRow();
     if (raised)
-        DrawRaisedEdges(canvas, x, y);
+        drawRaisedEdges(canvas, x, y);
     else
-        DrawFlatEdges(canvas, a, b, x, y);
+        drawFlatEdges(canvas, a, b, x, y);
     canvas.textTopCentre(x + TextOffsetX, y + TextOffsetY, text, raised ? raisedHeaderFont_ : headerFont_,
                          Black);
 }
 
-void Zupel::DrawRaisedEdges(Canvas& canvas, int x, int y) const
+void Zupel::drawRaisedEdges(Canvas& canvas, int x, int y) const
 {
     canvas.setPen(White);
     canvas.polyline({{x, y + 24}, {x, y}, {x + 34, y}});
@@ -283,7 +283,7 @@ void Zupel::DrawRaisedEdges(Canvas& canvas, int x, int y) const
 }
 
 // Light edges only toward the outside of the board: left on column headers, top on row headers.
-void Zupel::DrawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const
+void Zupel::drawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const
 {
     canvas.setPen(White);
     if (b == 0)

@@ -56,15 +56,15 @@ class Zupel final : public PuzzleModule {
 
     BarBox barBox() const;
     void DrawBoard(Canvas& canvas) const;
-    void DrawFrame(Canvas& canvas) const;
+    void drawFrame(Canvas& canvas) const;
     void DrawCell(Canvas& canvas, int a, int b) const;
     void DrawHeader(Canvas& canvas, int a, int b, const QString& text) const;
-    void DrawRaisedEdges(Canvas& canvas, int x, int y) const;
-    void DrawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const;
+    void drawRaisedEdges(Canvas& canvas, int x, int y) const;
+    void drawFlatEdges(Canvas& canvas, int a, int b, int x, int y) const;
     void DrawBar(Canvas& canvas, bool invert) const;
-    void StartClock();
-    void AddToClock(int ticks);
-    void ChargeRemainingUnits();
+    void startClock();
+    void addToClock(int ticks);
+    void chargeRemainingUnits();
 
     ShellServices& services_;
     ZupelModel model_;

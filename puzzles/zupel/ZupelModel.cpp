@@ -15,12 +15,12 @@ void ZupelModel::setMode(int k)
 
 int ZupelModel::cell(int a, int b) const
 {
-    return InTable(a, b) ? cells_[a][b] : Empty;
+    return inTable(a, b) ? cells_[a][b] : Empty;
 }
 
 void ZupelModel::setCell(int a, int b, int value)
 {
-    if (InTable(a, b))
+    if (inTable(a, b))
         cells_[a][b] = std::clamp(value, Expense, MaxDigit);
 }
 
@@ -35,25 +35,25 @@ void ZupelModel::NewPuzzle()
 {
     for (Column& column : cells_)
         column.fill(Empty);
-    PlaceUnits();
-    MarkExpenses();
-    PlaceStartCell();
+    placeUnits();
+    markExpenses();
+    placeStartCell();
 }
 
 // A source that answers outside [0, n) must not reach outside the table.
-int ZupelModel::Draw(int n)
+int ZupelModel::draw(int n)
 {
     return std::clamp(random_.Random(n), 0, n - 1);
 }
 
 // K * K units, column drawn before row; a full cell is drawn again without counting, and the
 // table holds 9 * K * K, so the loop ends.
-void ZupelModel::PlaceUnits()
+void ZupelModel::placeUnits()
 {
     const int units = mode_ * mode_;
     for (int placed = 0; placed < units;) {
-        const int a = Draw(mode_) + 1;
-        const int b = Draw(mode_) + 1;
+        const int a = draw(mode_) + 1;
+        const int b = draw(mode_) + 1;
         if (cells_[a][b] >= MaxDigit)
             continue;
         ++cells_[a][b];
@@ -61,7 +61,7 @@ void ZupelModel::PlaceUnits()
     }
 }
 
-void ZupelModel::MarkExpenses()
+void ZupelModel::markExpenses()
 {
     for (int a = 1; a <= mode_; ++a) {
         for (int b = 1; b <= mode_; ++b) {
@@ -71,31 +71,31 @@ void ZupelModel::MarkExpenses()
     }
 }
 
-void ZupelModel::PlaceStartCell()
+void ZupelModel::placeStartCell()
 {
-    currentColumn_ = Draw(mode_) + 1;
-    currentRow_ = Draw(mode_) + 1;
-    rowBar_ = Draw(2) == 0;
+    currentColumn_ = draw(mode_) + 1;
+    currentRow_ = draw(mode_) + 1;
+    rowBar_ = draw(2) == 0;
 }
 
-bool ZupelModel::InTable(int a, int b) const
+bool ZupelModel::inTable(int a, int b) const
 {
     return a >= 1 && a <= mode_ && b >= 1 && b <= mode_;
 }
 
-bool ZupelModel::InBar(int a, int b) const
+bool ZupelModel::inBar(int a, int b) const
 {
     return rowBar_ ? b == currentRow_ : a == currentColumn_;
 }
 
-bool ZupelModel::CanPick(int a, int b) const
+bool ZupelModel::canPick(int a, int b) const
 {
-    return InTable(a, b) && InBar(a, b) && cells_[a][b] != Empty && !IsCurrent(a, b);
+    return inTable(a, b) && inBar(a, b) && cells_[a][b] != Empty && !isCurrent(a, b);
 }
 
-ZupelModel::PickKind ZupelModel::Pick(int a, int b)
+ZupelModel::PickKind ZupelModel::pick(int a, int b)
 {
-    if (!CanPick(a, b))
+    if (!canPick(a, b))
         return PickKind::Refused;
     currentColumn_ = a;
     currentRow_ = b;
@@ -122,13 +122,13 @@ bool ZupelModel::BarEmpty() const
     for (int i = 1; i <= mode_; ++i) {
         const int a = rowBar_ ? i : currentColumn_;
         const int b = rowBar_ ? currentRow_ : i;
-        if (!IsCurrent(a, b) && cells_[a][b] != Empty)
+        if (!isCurrent(a, b) && cells_[a][b] != Empty)
             return false;
     }
     return true;
 }
 
-bool ZupelModel::ChargeUnit()
+bool ZupelModel::chargeUnit()
 {
     for (int a = 1; a <= mode_; ++a) {
         for (int b = 1; b <= mode_; ++b) {

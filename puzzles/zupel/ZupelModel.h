@@ -42,26 +42,26 @@ class ZupelModel {
     // A fresh table at the current mode, the draws in a fixed order.
     void NewPuzzle();
 
-    bool InTable(int a, int b) const;
-    bool InBar(int a, int b) const;
+    bool inTable(int a, int b) const;
+    bool inBar(int a, int b) const;
     // A cell of the bar that holds something and is not the current cell.
-    bool CanPick(int a, int b) const;
+    bool canPick(int a, int b) const;
     // The picked cell becomes the current cell, a digit loses one unit, the bar turns.
-    PickKind Pick(int a, int b);
+    PickKind pick(int a, int b);
 
     bool AllCollected() const;
     // Nothing but empty cells beside the current one; an expense keeps the bar alive.
     bool BarEmpty() const;
     // Takes one unit off the first digit cell, column by column and row by row within a column;
     // false when no digit is left.
-    bool ChargeUnit();
+    bool chargeUnit();
 
   private:
-    bool IsCurrent(int a, int b) const { return a == currentColumn_ && b == currentRow_; }
-    int Draw(int n);
-    void PlaceUnits();
-    void MarkExpenses();
-    void PlaceStartCell();
+    bool isCurrent(int a, int b) const { return a == currentColumn_ && b == currentRow_; }
+    int draw(int n);
+    void placeUnits();
+    void markExpenses();
+    void placeStartCell();
 
     RandomSource& random_;
     int mode_ = DefaultMode;

@@ -260,7 +260,7 @@ TEST_F(HuxelDrawing, FirstFrameMovesEachCharacterOneStepAlongTheBlock)
 
             ASSERT_FALSE(recorder.screensAtDelay.empty());
             const QImage& first = recorder.screensAtDelay.front();
-            const int step = huxel.AnimationStep();
+            const int step = huxel.animationStep();
             const auto quadrants = Quadrants(2, 1, Side::Left);
             const auto& shifts = turn == Turn::Clockwise ? clockwise : counter;
             for (int k = 0; k < 4; ++k) {
@@ -293,7 +293,7 @@ TEST_F(HuxelDrawing, LastFrameLandsWhereTheTurnedBlockRests)
 
             const auto& frames = recorder.screensAtDelay;
             ASSERT_EQ(frames.size(), static_cast<size_t>(huxel.AnimationFrames()));
-            EXPECT_EQ(huxel.AnimationFrames() * huxel.AnimationStep(), huxel.CellSize());
+            EXPECT_EQ(huxel.AnimationFrames() * huxel.animationStep(), huxel.CellSize());
             const QRect block = BlockRect(n - 1, n - 1, Side::Right);
             EXPECT_EQ(frames.back().copy(block), shell.screenImage.copy(block));
             EXPECT_NE(frames[frames.size() - 2].copy(block), shell.screenImage.copy(block));

@@ -367,7 +367,7 @@ TEST_F(VexorInput, LeftAndRightPressesHaveDifferentBorders)
         VexorModel expected(unused);
         ASSERT_TRUE(expected.setBookings(start));
         if (c.leftRow != 0)
-            expected.StartMove(c.leftRow, c.shift);
+            expected.startMove(c.leftRow, c.shift);
         EXPECT_EQ(vexor.model().bookings(), expected.bookings());
     }
 }

@@ -290,7 +290,7 @@ TEST(VexorModelRules, FramesInterpolateTruncatingTowardZero)
     VexorModel model(random);
     ASSERT_TRUE(
         model.setBookings(MakeTable({{10, 20, 30, 40}, {81, 5, 5, 9}, {3, 50, 20, 27}, {7, 25, 45, 23}})));
-    ASSERT_TRUE(model.StartMove(1, VexorModel::Shift::Left));
+    ASSERT_TRUE(model.startMove(1, VexorModel::Shift::Left));
     const Table after = model.afterMove();
     EXPECT_EQ(model.beforeMove()[1][1], 10);
     EXPECT_EQ(after[1][1], 81);
@@ -300,17 +300,17 @@ TEST(VexorModelRules, FramesInterpolateTruncatingTowardZero)
         {20, 70, 3, 7}, {30, 59, 4, 7}, {40, 48, 4, 8}, {50, 37, 5, 8}, {60, 26, 5, 9}, {70, 15, 6, 9},
     };
     for (int t = 1; t <= 6; ++t) {
-        model.ShowFrame(t);
+        model.showFrame(t);
         for (int a = 1; a <= 4; ++a)
             EXPECT_EQ(model.booking(a, 1), expected[t - 1][a - 1]) << "frame " << t << " account " << a;
         EXPECT_EQ(model.booking(3, 2), 50) << "other positions stay";
         EXPECT_EQ(model.accountSum()[1], expected[t - 1][0] + 90) << "sums follow every frame";
     }
-    model.FinishMove();
+    model.finishMove();
     EXPECT_EQ(model.bookings(), after);
     EXPECT_EQ(model.accountSum()[2], 3 + 5 + 5 + 9);
 
-    EXPECT_FALSE(model.StartMove(0, VexorModel::Shift::Left));
-    EXPECT_FALSE(model.StartMove(5, VexorModel::Shift::Right));
+    EXPECT_FALSE(model.startMove(0, VexorModel::Shift::Left));
+    EXPECT_FALSE(model.startMove(5, VexorModel::Shift::Right));
     EXPECT_EQ(model.bookings(), after);
 }

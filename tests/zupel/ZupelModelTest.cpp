@@ -18,7 +18,7 @@ void ExpectGeneratedInvariants(const ZupelModel& model)
             }
         }
     }
-    EXPECT_TRUE(model.InTable(model.currentColumn(), model.currentRow()));
+    EXPECT_TRUE(model.inTable(model.currentColumn(), model.currentRow()));
     EXPECT_FALSE(model.BarEmpty());
     EXPECT_FALSE(model.AllCollected());
 }
@@ -165,16 +165,16 @@ TEST(ZupelModelRules, PickTableOfCases)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetTable(model, table, 2, 2, c.rowBar);
-        EXPECT_EQ(model.CanPick(c.a, c.b), c.kind != Kind::Refused);
+        EXPECT_EQ(model.canPick(c.a, c.b), c.kind != Kind::Refused);
 
-        EXPECT_EQ(model.Pick(c.a, c.b), c.kind);
+        EXPECT_EQ(model.pick(c.a, c.b), c.kind);
 
         EXPECT_EQ(TableOf(model), c.after);
         const bool picked = c.kind != Kind::Refused;
         EXPECT_EQ(model.currentColumn(), picked ? c.a : 2);
         EXPECT_EQ(model.currentRow(), picked ? c.b : 2);
         EXPECT_EQ(model.rowBar(), picked ? !c.rowBar : c.rowBar) << "the bar turns only on a pick";
-        EXPECT_TRUE(model.InBar(model.currentColumn(), model.currentRow()));
+        EXPECT_TRUE(model.inBar(model.currentColumn(), model.currentRow()));
     }
 }
 
@@ -229,7 +229,7 @@ TEST(ZupelModelRules, ChargeUnitGoesColumnByColumn)
     ZupelModel model(random);
     SetTable(model, {"..1.", "2$..", "...3", "1..."}, 2, 2, true);
     std::vector<std::string> states;
-    while (model.ChargeUnit()) {
+    while (model.chargeUnit()) {
         const TableText table = TableOf(model);
         states.push_back(table[0] + "/" + table[1] + "/" + table[2] + "/" + table[3]);
     }
