@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -13,7 +14,9 @@
 #include "app/MainForm.h"
 #include "app/core/DataDir.h"
 #include "app/core/RandomSource.h"
+#include "app/dialogs/Splash.h"
 #include "app/settings/SettingsStore.h"
+#include "app/sound/GameAudio.h"
 
 namespace {
 // Qt ends the process with a long dump when it cannot reach a display. While the application
@@ -43,8 +46,15 @@ bool displayAvailable()
 }
 } // namespace
 
+GameSound::GameSound() : effects_([] { return audioModule(); }) {}
+
+void GameSound::start()
+{
+    startAudio(effects_, music_);
+}
+
 ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
-                     ShellDialogs& dialogs)
+                     ShellDialogs& dialogs, GameSound* sound)
 {
     ShellParts parts;
     parts.dataDir = dataDir;
@@ -52,6 +62,10 @@ ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSour
     parts.random = &random;
     parts.dialogs = &dialogs;
     parts.puzzles = gamePuzzleTable();
+    if (sound) {
+        parts.sound = sound;
+        parts.music = &sound->music();
+    }
     return parts;
 }
 
@@ -71,20 +85,28 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
         std::fprintf(stderr, "%s\n", qPrintable(message));
     QApplication::setApplicationName(QStringLiteral("Frobny Office"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
+    // The first thing the player sees, up while the rest loads.
+    TSplash splash;
+    splash.showAndPaint();
 
     SettingsStore settings;
     ClockRandom random;
     GameDialogs dialogs;
-    TMainForm form(gameParts(findDataDir(QCoreApplication::applicationDirPath()), settings, random, dialogs));
+    GameSound sound;
+    TMainForm form(
+        gameParts(findDataDir(QCoreApplication::applicationDirPath()), settings, random, dialogs, &sound));
     fontWarmUp.join();
     if (!form.startedOk())
         return EXIT_FAILURE;
     // The dialogs are made right after the first frame, so the window shows without waiting for them.
-    dialogs.attach(&form, form.tongueRef());
-    form.setFirstFrameHook([&dialogs, firstFrame = std::move(firstFrame)] {
+    dialogs.attach(&form, form.tongueRef(), settings);
+    dialogs.setLanguageAction([&form] { form.TongueBtnClick(); });
+    form.setFirstFrameHook([&form, &dialogs, &sound, firstFrame = std::move(firstFrame)] {
         if (firstFrame)
             firstFrame();
         dialogs.createWindows();
+        // The audio libraries load once this frame is on its way to the screen.
+        QTimer::singleShot(0, &form, [&sound] { sound.start(); });
     });
     form.show();
     return app.exec();

@@ -201,13 +201,52 @@ bool TMainForm::loadBackground(int puzzle)
     return true;
 }
 
+// The music files in name order, which stands in for the order a folder happens to list them in.
 void TMainForm::searchMusic()
 {
-    const QStringList pieces =
+    musicFiles_ =
         QDir(parts_.dataDir)
-            .entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    musicFile_ = pieces.isEmpty() ? QString() : parts_.dataDir + pieces.first();
-    button(ToolButton::Midi)->setEnabled(!musicFile_.isEmpty());
+            .entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    musicIndex_ = 0;
+    button(ToolButton::Midi)->setEnabled(!musicFiles_.isEmpty() && openMusic());
+}
+
+bool TMainForm::openMusic()
+{
+    return !parts_.music || parts_.music->open(parts_.dataDir + musicFiles_[musicIndex_]);
+}
+
+// Music that cannot sound is treated as no music found: the button goes grey, its stored state stays.
+void TMainForm::noMusic()
+{
+    button(ToolButton::Midi)->setEnabled(false);
+}
+
+// Every switch-on moves to the next piece; after the last, the search starts again from the first.
+void TMainForm::nextPiece()
+{
+    MusicPlayer& player = *parts_.music;
+    player.stop();
+    player.close();
+    if (++musicIndex_ >= musicFiles_.size()) {
+        searchMusic();
+        if (!button(ToolButton::Midi)->isEnabled())
+            return;
+    } else if (!openMusic()) {
+        noMusic();
+        return;
+    }
+    if (!player.play())
+        noMusic();
+}
+
+// A piece that has ended starts again from its beginning.
+void TMainForm::keepMusicAlive()
+{
+    const QToolButton* midi = button(ToolButton::Midi);
+    if (parts_.music && midi->isEnabled() && midi->isChecked() && !parts_.music->isPlaying() &&
+        !parts_.music->play())
+        noMusic();
 }
 
 void TMainForm::buildToolbar()
@@ -522,7 +561,7 @@ void TMainForm::RulesShapeMouseDown()
 
 void TMainForm::TimerTimer()
 {
-    // Music keeps itself alive here once the music player is in place.
+    keepMusicAlive();
     if (current().takesTimerTicks)
         modules_[currentPuzzle_]->TimerTick();
     if (playState() == PlayState::InProgress)
@@ -608,6 +647,13 @@ void TMainForm::soundbtnClick()
 
 void TMainForm::MidiBtnClick()
 {
+    const QToolButton* midi = button(ToolButton::Midi);
+    if (midi->isEnabled() && parts_.music) {
+        if (midi->isChecked())
+            nextPiece();
+        else
+            parts_.music->pause();
+    }
     ApplyTexts();
 }
 
@@ -645,6 +691,9 @@ void TMainForm::FormClose()
 {
     closing_ = true;
     timer_.stop();
+    // The program is about to end; the music ends with the window.
+    if (parts_.music)
+        parts_.music->stop();
     parts_.dialogs->closeHelp();
     SettingsStore& ini = *parts_.settings;
     ini.WriteInteger(common, QStringLiteral("mode"), currentPuzzle_);

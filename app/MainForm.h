@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -12,6 +13,7 @@
 #include "app/core/PuzzleModule.h"
 #include "app/core/PuzzleTable.h"
 #include "app/core/ShellServices.h"
+#include "app/sound/MusicPlayer.h"
 
 class QButtonGroup;
 class QLabel;
@@ -56,6 +58,7 @@ struct ShellParts {
     RandomSource* random = nullptr;
     ShellDialogs* dialogs = nullptr;
     SoundOutput* sound = nullptr;
+    MusicPlayer* music = nullptr; // null: music files are looked for, but nothing plays
     PuzzleTable puzzles;
     // Blocks the thread for the given milliseconds (Delay); tests replace it.
     std::function<void(unsigned)> sleep;
@@ -161,6 +164,10 @@ class TMainForm final : public QWidget, public ShellServices {
     void keepFrameOnDesktop();
     void storeWindowPosition();
     void searchMusic();
+    bool openMusic();
+    void nextPiece();
+    void keepMusicAlive();
+    void noMusic();
     void framePainted();
 
     ShellParts parts_;
@@ -175,7 +182,8 @@ class TMainForm final : public QWidget, public ShellServices {
     bool framePlaced_ = false;
     bool centreFrame_ = false;
     bool closing_ = false;
-    QString musicFile_;
+    QStringList musicFiles_; // the "*.mid" files of the data folder, in name order
+    int musicIndex_ = 0;     // the piece in the player
     std::function<void()> firstFrameHook_;
     QImage background_;
     QImage work_;

@@ -6,34 +6,16 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/core/Canvas.h"
 #include "app/core/Language.h"
+#include "app/dialogs/DialogLook.h"
 
 namespace {
 
-const char* const DialogPicturePath = ":/art/dialog.png";
 const char* const OkIconPath = ":/art/btn_ok.png";
 const char* const ContinueIconPath = ":/art/btn_continue.png";
 const char* const CancelIconPath = ":/art/btn_cancel.png";
 
-// The dialog shows the bottom-left part of the 320 x 200 dialog picture.
-constexpr int PictureHeight = 200;
 const QRect MessageFrame(8, 8, 233, 45);
-constexpr ColorRef Black = colorRef(0, 0, 0);
-// Stands in for the picture when it is missing, so the frames and text stay readable.
-constexpr ColorRef PlainFill = colorRef(0xE0, 0xE0, 0xE0);
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QRect& box, const QString& iconPath)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(box);
-    const QPixmap icon(iconPath);
-    if (!icon.isNull())
-        button->setIcon(icon);
-    return button;
-}
-
 const QRect SingleButtonBox(168, 88, 70, 27);
 const QRect ConfirmOkBox(92, 88, 70, 27);
 const QRect ConfirmCancelBox(168, 88, 70, 27);
@@ -67,11 +49,11 @@ TMessageDlg::TMessageDlg(QWidget* mainWindow, const int& tongue, const MessageDl
     message_->setWordWrap(true);
 
     // Created first, so it is first in the tab order and holds the focus at start.
-    ok_ = makeButton(this, "OKBtn", layout.okBox, layout.okIcon);
+    ok_ = makePictureButton(this, "OKBtn", layout.okBox, layout.okIcon);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, [this] { done(OkResult); });
     if (!layout.cancelBox.isEmpty()) {
-        cancel_ = makeButton(this, "CancelBtn", layout.cancelBox, CancelIconPath);
+        cancel_ = makePictureButton(this, "CancelBtn", layout.cancelBox, CancelIconPath);
         connect(cancel_, &QPushButton::clicked, this, [this] { done(CancelResult); });
     }
     applyTexts();
@@ -105,10 +87,8 @@ void TMessageDlg::FormActivate()
 // off the screen.
 void TMessageDlg::placeOverMainWindow()
 {
-    if (mainWindow_ == nullptr)
-        return;
-    const QRect outer = mainWindow_->frameGeometry();
-    move(outer.left() + (outer.width() - ClientWidth) / 2, outer.top() + (outer.height() - ClientHeight) / 2);
+    if (mainWindow_ != nullptr)
+        move(centredOver(*mainWindow_, size()));
 }
 
 void TMessageDlg::applyTexts()
@@ -137,19 +117,7 @@ void TMessageDlg::paintEvent(QPaintEvent*)
 
 QImage TMessageDlg::renderBackground() const
 {
-    QImage image(ClientWidth, ClientHeight, QImage::Format_RGB32);
-    Canvas canvas(image);
-    canvas.fillRect(0, 0, ClientWidth, ClientHeight, PlainFill);
-    if (!picture_.isNull()) {
-        const QRect source(0, PictureHeight - ClientHeight, ClientWidth, ClientHeight);
-        canvas.copyFrom(picture_, source, QPoint(0, 0));
-    }
-    canvas.setPen(Black);
-    canvas.setNoBrush();
-    canvas.rectangle(0, 0, ClientWidth, ClientHeight);
-    canvas.rectangle(MessageFrame.left(), MessageFrame.top(), MessageFrame.left() + MessageFrame.width(),
-                     MessageFrame.top() + MessageFrame.height());
-    return image;
+    return framedBackground(picture_, size(), {MessageFrame});
 }
 
 TDoneDlg::TDoneDlg(QWidget* mainWindow, const int& tongue)

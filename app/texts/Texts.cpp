@@ -21,8 +21,13 @@ MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn)
     t.rules = pick(tongue, "Worum geht's da eigentlich?", "What's to do here?");
     // The language button speaks the language that is not active.
     t.tongue = pick(tongue, "I don't speak german.", "Ich spreche nicht englisch.");
-    t.caption = QStringLiteral("Frobny Office V1.3");
+    t.caption = programCaption();
     return t;
+}
+
+QString programCaption()
+{
+    return QStringLiteral("Frobny Office V1.3");
 }
 
 QString startupErrorText(int tongue)

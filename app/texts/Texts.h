@@ -13,5 +13,8 @@ struct MainWindowTexts {
 
 MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn);
 
+// The main window's caption once the language is set; the same in both languages.
+QString programCaption();
+
 // The start-up failure message (title "Fehler" in both languages).
 QString startupErrorText(int tongue);

@@ -32,7 +32,7 @@ TEST(GameDialogs, RealDialogsAnswerTheShellAndGoAwayWithTheWindow)
     GameDialogs dialogs; // declared first, so it outlives the window as in the program
     auto form = std::make_unique<TMainForm>(gameParts(dir.path() + "/", settings, random, dialogs));
     ASSERT_TRUE(form->startedOk());
-    dialogs.attach(form.get(), form->tongueRef());
+    dialogs.attach(form.get(), form->tongueRef(), settings);
     form->show();
     QTest::qWait(10);
 

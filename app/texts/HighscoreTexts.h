@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The high-score dialog's texts in the current language.
+struct HighscoreTexts {
+    QString caption; // the window's name; the dialog shows no title bar
+    QString clearAll;
+    QString cancel;
+    QString ok;
+};
+
+HighscoreTexts highscoreTexts(int tongue);

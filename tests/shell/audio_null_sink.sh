@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs the tests that need a sound server against a private PulseAudio whose only output is a null
+# sink, recorded through its monitor. Works as root; leaves the user's own sound setup alone.
+#   audio_null_sink.sh <test program>
+set -euo pipefail
+program=$1
+for tool in pulseaudio pactl parec pacat; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime HOME=$runtime
+unset PULSE_SERVER
+keep_awake=
+cleanup() {
+  [ -n "$keep_awake" ] && kill "$keep_awake" 2>/dev/null || true
+  pulseaudio --kill 2>/dev/null || true
+  rm -rf "$runtime"
+}
+trap cleanup EXIT
+
+# As root PulseAudio warns that it is not meant for that; a null sink needs neither devices nor rights.
+pulseaudio -D --exit-idle-time=-1 --disallow-exit -n \
+  --load="module-null-sink sink_name=nullsink" --load="module-native-protocol-unix" 2>"$runtime/pulse.log" ||
+  { echo "SKIP: PulseAudio did not start: $(cat "$runtime/pulse.log")"; exit 77; }
+for _ in $(seq 50); do
+  pactl info >/dev/null 2>&1 && break
+  sleep 0.1
+done
+# An idle null sink renders nothing, and wakes up with blocks of up to two seconds: a stream of
+# silence at a small latency keeps it running in short blocks, so recordings follow the clock.
+pacat --playback --raw --format=s16le --rate=22050 --channels=1 --latency-msec=20 </dev/zero &
+keep_awake=$!
+# The first blocks are long still; recordings are taken once the monitor delivers promptly.
+for _ in $(seq 20); do
+  timeout 0.4 parec -d nullsink.monitor --latency-msec=20 --raw >"$runtime/probe.raw" || true
+  [ -s "$runtime/probe.raw" ] && break
+done
+
+FROBNY_NULL_SINK=nullsink.monitor QT_QPA_PLATFORM=offscreen "$program" --gtest_filter='RealAudio*'
