@@ -3,10 +3,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <utility>
-
-#include <fontconfig/fontconfig.h>
 
 #include "app/GameDialogs.h"
 #include "app/GameMain.h"
@@ -69,22 +66,18 @@ ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSour
     return parts;
 }
 
-int runGame(int argc, char** argv, std::function<void()> firstFrame)
+int runGame(int argc, char** argv)
 {
     if (!displayAvailable()) {
         std::fprintf(stderr, "frobny-office: no display found (DISPLAY and WAYLAND_DISPLAY are not set)\n");
         return EXIT_FAILURE;
     }
-    // Reading the font configuration is the slowest step before the first frame; it runs
-    // beside the connection to the window system instead of after it.
-    std::thread fontWarmUp([] { FcInit(); });
     qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
     for (const QString& message : std::exchange(startupMessages, {}))
         std::fprintf(stderr, "%s\n", qPrintable(message));
     QApplication::setApplicationName(QStringLiteral("Frobny Office"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.png")));
     // The first thing the player sees, up while the rest loads.
     TSplash splash;
     splash.showAndPaint();
@@ -95,18 +88,19 @@ int runGame(int argc, char** argv, std::function<void()> firstFrame)
     GameSound sound;
     TMainForm form(
         gameParts(findDataDir(QCoreApplication::applicationDirPath()), settings, random, dialogs, &sound));
-    fontWarmUp.join();
     if (!form.startedOk())
         return EXIT_FAILURE;
-    // The dialogs are made right after the first frame, so the window shows without waiting for them.
+    // The dialogs are made when first needed; what the first frame does not need waits until that
+    // frame has gone to the screen.
     dialogs.attach(&form, form.tongueRef(), settings);
     dialogs.setLanguageAction([&form] { form.TongueBtnClick(); });
-    form.setFirstFrameHook([&form, &dialogs, &sound, firstFrame = std::move(firstFrame)] {
-        if (firstFrame)
-            firstFrame();
-        dialogs.createWindows();
-        // The audio libraries load once this frame is on its way to the screen.
-        QTimer::singleShot(0, &form, [&sound] { sound.start(); });
+    form.setFirstFrameHook([&form, &sound] {
+        QTimer::singleShot(0, &form, [&sound] {
+            QIcon icon;
+            icon.addPixmap(QPixmap(QStringLiteral(":/art/icon.png")));
+            QApplication::setWindowIcon(icon);
+            sound.start();
+        });
     });
     form.show();
     return app.exec();

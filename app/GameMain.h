@@ -6,9 +6,8 @@
 #include "app/sound/SoundEffects.h"
 #include "app/sound/SynthMusicPlayer.h"
 
-// Runs the game: entry of the program. firstFrame, when given, is called once the main window
-// has painted for the first time (start-up measurements).
-int runGame(int argc, char** argv, std::function<void()> firstFrame = {});
+// Runs the game: entry of the program.
+int runGame(int argc, char** argv);
 
 // The game's sound effects and music, on the audio module that start() loads.
 class GameSound final : public SoundOutput {

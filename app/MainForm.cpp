@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QLabel>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -21,6 +20,7 @@
 #include "app/settings/SettingsStore.h"
 #include "app/settings/WindowPlacement.h"
 #include "app/texts/Texts.h"
+#include "app/widgets/ClockCaption.h"
 #include "app/widgets/DrawingArea.h"
 #include "app/widgets/SevenSegmentDisplay.h"
 #include "app/widgets/ToolBar.h"
@@ -204,9 +204,13 @@ bool TMainForm::loadBackground(int puzzle)
 // The music files in name order, which stands in for the order a folder happens to list them in.
 void TMainForm::searchMusic()
 {
-    musicFiles_ =
-        QDir(parts_.dataDir)
-            .entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Filtered by hand: a wildcard filter would load a regular-expression engine before the first frame.
+    musicFiles_.clear();
+    for (const QString& name :
+         QDir(parts_.dataDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+        if (name.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive))
+            musicFiles_.append(name);
+    }
     musicIndex_ = 0;
     button(ToolButton::Midi)->setEnabled(!musicFiles_.isEmpty() && openMusic());
 }
@@ -297,11 +301,10 @@ void TMainForm::buildClock()
     QPalette clockColors = clock->palette();
     clockColors.setColor(QPalette::Window, Qt::black);
     clock->setPalette(clockColors);
-    timeLabel_ = new QLabel(QStringLiteral("Time:"), clock);
+    timeLabel_ = new ClockCaption(clock);
     timeLabel_->setObjectName(QStringLiteral("TimeLabel"));
     timeLabel_->setGeometry(2, 9, 27, 16);
-    fitTimeLabel();
-    timeLabel_->setStyleSheet(QStringLiteral("color: #00FF00; background: transparent;"));
+    timeLabel_->setText(QStringLiteral("Time:"));
     ledLabel_ = new SevenSegmentDisplay(clock);
     ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
     ledLabel_->setGeometry(32, 2, 79, 20);
@@ -325,17 +328,6 @@ void TMainForm::placeRulesShape()
 void TMainForm::updateOptionZ()
 {
     button(ToolButton::OptionZ)->setEnabled(current().optionZLive);
-}
-
-// The clock label is 27 pixels wide, measured for a narrow 12-pixel system font; wider
-// substitutes step down in size until the whole word fits.
-void TMainForm::fitTimeLabel()
-{
-    QFont font = Canvas::fontPixels(QStringLiteral("MS Sans Serif"), 12);
-    while (font.pixelSize() > 8 &&
-           QFontMetrics(font).horizontalAdvance(timeLabel_->text()) > timeLabel_->width())
-        font.setPixelSize(font.pixelSize() - 1);
-    timeLabel_->setFont(font);
 }
 
 void TMainForm::showClock(int ticks)
@@ -478,7 +470,6 @@ void TMainForm::ApplyTexts()
         button(puzzleButton(puzzle))->setToolTip(pick(tongue_, entry.hintGerman, entry.hintEnglish));
     }
     timeLabel_->setText(t.timeLabel);
-    fitTimeLabel();
     rulesShape_->setToolTip(t.rules);
     if (current().repaintsOnLanguageChange)
         modules_[currentPuzzle_]->PaintPuzzle();

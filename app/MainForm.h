@@ -16,7 +16,7 @@
 #include "app/sound/MusicPlayer.h"
 
 class QButtonGroup;
-class QLabel;
+class ClockCaption;
 class QToolButton;
 class RandomSource;
 class SettingsStore;
@@ -114,7 +114,7 @@ class TMainForm final : public QWidget, public ShellServices {
     QWidget* drawingArea() const;
     QWidget* rulesHotspot() const;
     SevenSegmentDisplay* clockDisplay() const { return ledLabel_; }
-    QLabel* timeLabel() const { return timeLabel_; }
+    ClockCaption* timeLabel() const { return timeLabel_; }
     QToolButton* button(ToolButton which) const { return buttons_[static_cast<int>(which)]; }
 
     // Handlers, public so the routing can be driven directly.
@@ -156,7 +156,6 @@ class TMainForm final : public QWidget, public ShellServices {
     void placeRulesShape();
     void updateOptionZ();
     void showClock(int ticks);
-    void fitTimeLabel();
     void optionPress(bool zButton, QPoint at);
     bool mayGiveUp();
     void reportEnd(PlayState state, Sound sound, void (ShellDialogs::*show)());
@@ -194,6 +193,6 @@ class TMainForm final : public QWidget, public ShellServices {
     DrawingArea* box_ = nullptr;
     RulesHotspot* rulesShape_ = nullptr;
     SevenSegmentDisplay* ledLabel_ = nullptr;
-    QLabel* timeLabel_ = nullptr;
+    ClockCaption* timeLabel_ = nullptr;
     QButtonGroup* puzzleButtons_ = nullptr;
 };

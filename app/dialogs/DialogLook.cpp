@@ -49,3 +49,9 @@ QPoint centredOver(const QWidget& mainWindow, QSize client)
     return {outer.left() + (outer.width() - client.width()) / 2,
             outer.top() + (outer.height() - client.height()) / 2};
 }
+
+const QImage& dialogPicture()
+{
+    static const QImage picture(DialogPicturePath);
+    return picture;
+}

@@ -15,6 +15,9 @@ class QWidget;
 
 inline const QString DialogPicturePath = QStringLiteral(":/art/dialog.png");
 
+// The dialog picture, decoded once and shared by every dialog that shows it.
+const QImage& dialogPicture();
+
 QPushButton* makePictureButton(QWidget* parent, const QString& name, const QRect& box,
                                const QString& iconPath);
 

@@ -56,7 +56,7 @@ QLabel* makeRowLabel(QWidget* parent, const QString& name, int left, int width, 
 
 THighscoreDlg::THighscoreDlg(QWidget* mainWindow, const int& tongue, SettingsStore& settings)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), mainWindow_(mainWindow), tongue_(tongue),
-      settings_(settings), picture_(DialogPicturePath)
+      settings_(settings), picture_(dialogPicture())
 {
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);

@@ -25,7 +25,7 @@ const QRect ConfirmCancelBox(168, 88, 70, 27);
 TMessageDlg::TMessageDlg(QWidget* mainWindow, const int& tongue, const MessageDlgLayout& layout,
                          const MessageDlgTexts& texts, Qt::WindowFlags extraFlags)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint | extraFlags), mainWindow_(mainWindow),
-      tongue_(tongue), texts_(texts), picture_(DialogPicturePath)
+      tongue_(tongue), texts_(texts), picture_(dialogPicture())
 {
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);

@@ -21,6 +21,7 @@
 #include "app/dialogs/MessageDialogs.h"
 #include "app/dialogs/TongueDlg.h"
 #include "app/settings/SettingsStore.h"
+#include "app/widgets/ClockCaption.h"
 #include "support/FakeShell.h"
 #include "support/ShellFakes.h"
 

@@ -13,6 +13,7 @@
 #include "app/MainForm.h"
 #include "app/core/Canvas.h"
 #include "app/settings/SettingsStore.h"
+#include "app/widgets/ClockCaption.h"
 #include "app/widgets/DrawingArea.h"
 #include "app/widgets/SevenSegmentDisplay.h"
 #include "support/FakeShell.h"
@@ -729,16 +730,37 @@ TEST_F(MainFormTest, DelayWaitsOnTheMonotonicClock)
 } // namespace
 
 namespace {
-TEST_F(MainFormTest, ClockLabelShowsTheWholeWordInItsBox)
+// The lime columns a caption paints, as a range [first, last]; {-1, -1} when none.
+std::pair<int, int> limeColumns(QWidget* caption)
 {
-    TMainForm& f = started();
+    const QImage shown = caption->grab().toImage();
+    int first = -1, last = -1;
+    for (int x = 0; x < shown.width(); ++x)
+        for (int y = 0; y < shown.height(); ++y)
+            if (qGreen(shown.pixel(x, y)) > 200 && qRed(shown.pixel(x, y)) < 100) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+    return {first, last};
+}
+
+TEST_F(MainFormTest, ClockCaptionShowsTheWholeWordInItsBoxWithoutAFont)
+{
+    TMainForm& f = shown();
+    ClockCaption* caption = f.timeLabel();
     for (int tongue : {0, 1}) {
         f.setTongue(tongue);
         f.ApplyTexts();
-        QLabel* label = f.timeLabel();
-        EXPECT_EQ(label->geometry(), QRect(2, 9, 27, 16));
-        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), 27)
-            << label->text().toStdString();
+        SCOPED_TRACE(caption->text().toStdString());
+        EXPECT_EQ(caption->geometry(), QRect(2, 9, 27, 16));
+        EXPECT_TRUE(caption->fromPicture()) << "the game's own words need no font";
+        const auto [first, last] = limeColumns(caption);
+        EXPECT_LE(first, 1);
+        EXPECT_GE(last, 15) << "the whole word, not a piece of it";
+        EXPECT_LE(last, 26);
     }
+    caption->setText("Uhr:"); // a word without a picture is drawn in a font
+    EXPECT_FALSE(caption->fromPicture());
+    EXPECT_GE(limeColumns(caption).second, 10);
 }
 } // namespace

@@ -19,6 +19,7 @@
 #include "app/dialogs/HelpWin.h"
 #include "app/dialogs/InfoDialog.h"
 #include "app/settings/SettingsStore.h"
+#include "app/widgets/ClockCaption.h"
 #include "support/ShellFakes.h"
 
 namespace {

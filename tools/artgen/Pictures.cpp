@@ -3,6 +3,8 @@
 #include "Glyphs.h"
 #include "PaintKit.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPainterPath>
 
 namespace art {
@@ -177,6 +179,23 @@ QImage rulesPicture()
     const QRectF clip(140, -4, 60, 13);
     paintMetalClip(painter, clip, 4);
     paintMakerPlate(painter, QRectF(12.5, 236.5, 32, 25), 20);
+    return image;
+}
+
+QImage clockCaptionPicture(const QString& word)
+{
+    const QSize box(27, 16);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setPixelSize(12);
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(word) > box.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    QImage image(box, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(QColor(0x00, 0xFF, 0x00));
+    painter.drawText(QRect(QPoint(0, 0), box), Qt::AlignLeft | Qt::AlignVCenter, word);
     return image;
 }
 

@@ -18,4 +18,9 @@ QImage aboutPicture();
 // 340 x 268 rules window: a clipboard whose sheet (x 12..328, y 12..224) carries the rules text.
 QImage rulesPicture();
 
+// The clock's caption ("Time:", "Zeit:") as the clock panel shows it: lime text in a 27 x 16 box on
+// a transparent ground, left-aligned and centred in height, in the largest size up to 12 pixels that
+// fits. Drawn here so the main window's first frame needs no font.
+QImage clockCaptionPicture(const QString& word);
+
 } // namespace art

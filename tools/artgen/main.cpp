@@ -46,13 +46,16 @@ std::vector<NamedPicture> backgrounds()
 
 std::vector<NamedPicture> resources()
 {
-    std::vector<NamedPicture> pictures{{QStringLiteral("toolbar.png"), art::toolbarPicture()},
-                                       {QStringLiteral("dialog.png"), art::dialogPicture()},
-                                       {QStringLiteral("icon.png"), art::iconPicture(64)},
-                                       {QStringLiteral("icon32.png"), art::iconPicture(32)},
-                                       {QStringLiteral("splash.png"), art::splashPicture()},
-                                       {QStringLiteral("about.png"), art::aboutPicture()},
-                                       {QStringLiteral("rules.png"), art::rulesPicture()}};
+    std::vector<NamedPicture> pictures{
+        {QStringLiteral("toolbar.png"), art::toolbarPicture()},
+        {QStringLiteral("dialog.png"), art::dialogPicture()},
+        {QStringLiteral("icon.png"), art::iconPicture(64)},
+        {QStringLiteral("icon32.png"), art::iconPicture(32)},
+        {QStringLiteral("splash.png"), art::splashPicture()},
+        {QStringLiteral("about.png"), art::aboutPicture()},
+        {QStringLiteral("rules.png"), art::rulesPicture()},
+        {QStringLiteral("caption_time.png"), art::clockCaptionPicture("Time:")},
+        {QStringLiteral("caption_zeit.png"), art::clockCaptionPicture("Zeit:")}};
     for (const art::GlyphStrip& strip : art::glyphStrips())
         pictures.emplace_back(QString::fromLatin1(strip.name) + QStringLiteral(".png"),
                               art::glyphStrip(strip));
