@@ -10,6 +10,7 @@
 #include "app/GamePuzzles.h"
 #include "app/MainForm.h"
 #include "app/core/DataDir.h"
+#include "app/core/Picture.h"
 #include "app/core/RandomSource.h"
 #include "app/dialogs/Splash.h"
 #include "app/settings/SettingsStore.h"
@@ -97,7 +98,7 @@ int runGame(int argc, char** argv)
     form.setFirstFrameHook([&form, &sound] {
         QTimer::singleShot(0, &form, [&sound] {
             QIcon icon;
-            icon.addPixmap(QPixmap(QStringLiteral(":/art/icon.png")));
+            icon.addPixmap(QPixmap::fromImage(pngPicture(QStringLiteral(":/art/icon.png"))));
             QApplication::setWindowIcon(icon);
             sound.start();
         });

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QImageReader>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -193,7 +194,10 @@ void TMainForm::FormCreate()
 
 bool TMainForm::loadBackground(int puzzle)
 {
-    QImage picture(parts_.dataDir + QLatin1String(parts_.puzzles[puzzle].backgroundFile));
+    // Read as BMP only: asking the image plugins whether they know the file would load them all.
+    QImageReader reader(parts_.dataDir + QLatin1String(parts_.puzzles[puzzle].backgroundFile), "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
     if (picture.isNull() || picture.width() < DrawingAreaSize.width() ||
         picture.height() < DrawingAreaSize.height())
         return false;

@@ -3,11 +3,14 @@
 #include <QEventLoop>
 #include <QPixmap>
 
+#include "app/core/Picture.h"
+
 namespace {
 const char* const SplashPicturePath = ":/art/splash.png";
 } // namespace
 
-TSplash::TSplash() : QSplashScreen(QPixmap(SplashPicturePath), Qt::WindowStaysOnTopHint)
+TSplash::TSplash()
+    : QSplashScreen(QPixmap::fromImage(pngPicture(SplashPicturePath)), Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     hideTimer_.setSingleShot(true);

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/core/Canvas.h"
+#include "app/core/Picture.h"
 
 namespace {
 QString picturePath(const QString& text)
@@ -27,7 +28,7 @@ void ClockCaption::setText(const QString& text)
         return;
     text_ = text;
     const QString path = picturePath(text);
-    picture_ = path.isEmpty() ? QImage() : QImage(path);
+    picture_ = path.isEmpty() ? QImage() : pngPicture(path);
     update();
 }
 

@@ -4,7 +4,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ToolPanel::ToolPanel(QWidget* parent) : QWidget(parent), picture_(QStringLiteral(":/art/toolbar.png")) {}
+#include "app/core/Picture.h"
+
+ToolPanel::ToolPanel(QWidget* parent)
+    : QWidget(parent), picture_(QPixmap::fromImage(pngPicture(QStringLiteral(":/art/toolbar.png"))))
+{
+}
 
 void ToolPanel::paintEvent(QPaintEvent*)
 {
@@ -25,7 +30,7 @@ GlyphButton::GlyphButton(QWidget* parent, const QString& glyph, QSize cell, int 
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    const QPixmap strip(QStringLiteral(":/art/glyph_%1.png").arg(glyph));
+    const QPixmap strip = QPixmap::fromImage(pngPicture(QStringLiteral(":/art/glyph_%1.png").arg(glyph)));
     if (strip.isNull())
         return;
     auto cellAt = [&](int i) { return strip.copy(i * cell.width(), 0, cell.width(), cell.height()); };
