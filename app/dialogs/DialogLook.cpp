@@ -55,3 +55,13 @@ const QImage& dialogPicture()
     static const QImage picture(DialogPicturePath);
     return picture;
 }
+
+QPoint placedOverClientArea(const QWidget& mainWindow, const QWidget& dialog)
+{
+    const QRect main = mainWindow.frameGeometry();
+    QSize outer = dialog.frameGeometry().size();
+    if (outer == dialog.size())
+        outer += main.size() - mainWindow.size();
+    return QPoint(main.left() + (main.width() - outer.width()) / 2,
+                  main.top() + main.height() - (mainWindow.height() + outer.height()) / 2);
+}

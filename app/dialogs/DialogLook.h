@@ -28,3 +28,8 @@ QImage framedBackground(const QImage& picture, QSize client, const std::vector<Q
 // Centred over the main window's outer frame, caption included, even when that lies partly off
 // the screen; the halves truncate toward zero.
 QPoint centredOver(const QWidget& mainWindow, QSize client);
+
+// Where a dialog goes over the main window: centred across it and, upward, on its client area
+// rather than on its caption. The sizes are outer ones; before the window manager has framed the
+// dialog once, its frame is taken to be as thick as the main window's.
+QPoint placedOverClientArea(const QWidget& mainWindow, const QWidget& dialog);

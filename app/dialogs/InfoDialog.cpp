@@ -9,6 +9,7 @@
 
 #include "app/core/Canvas.h"
 #include "app/core/Language.h"
+#include "app/dialogs/DialogLook.h"
 
 namespace {
 const char* const LogoPath = ":/art/about.png";
@@ -159,19 +160,11 @@ void TInfoDialog::FormActivate()
     ok_->setFocus();
 }
 
-// Centred across the main window and, upward, on its client area rather than on its caption. The
-// sizes are outer ones; before the window manager has framed this box once, its frame is taken to
-// be as thick as the main window's.
 void TInfoDialog::placeOverMainWindow()
 {
     if (mainWindow_ == nullptr)
         return;
-    const QRect main = mainWindow_->frameGeometry();
-    QSize outer = frameGeometry().size();
-    if (outer == size())
-        outer += main.size() - mainWindow_->size();
-    move(main.left() + (main.width() - outer.width()) / 2,
-         main.top() + main.height() - (mainWindow_->height() + outer.height()) / 2);
+    move(placedOverClientArea(*mainWindow_, *this));
 }
 
 void TInfoDialog::applyTexts()

@@ -92,17 +92,9 @@ void TTongueDlg::FormActivate()
     english_->setFocus();
 }
 
-// Centred across the main window and, upward, on its client area rather than on its caption. The
-// sizes are outer ones; before the window manager has framed this dialog once, its frame is taken
-// to be as thick as the main window's.
 void TTongueDlg::placeOverMainWindow()
 {
     if (mainWindow_ == nullptr)
         return;
-    const QRect main = mainWindow_->frameGeometry();
-    QSize outer = frameGeometry().size();
-    if (outer == size())
-        outer += main.size() - mainWindow_->size();
-    move(main.left() + (main.width() - outer.width()) / 2,
-         main.top() + main.height() - (mainWindow_->height() + outer.height()) / 2);
+    move(placedOverClientArea(*mainWindow_, *this));
 }

@@ -3,28 +3,11 @@
 
 #include "PlivaTestSupport.h"
 #include "app/settings/SettingsStore.h"
+#include "support/PixelChecks.h"
 
 namespace {
 
-constexpr ColorRef White = colorRef(0xFF, 0xFF, 0xFF);
-constexpr ColorRef Black = colorRef(0, 0, 0);
-constexpr ColorRef Silver = colorRef(0xC0, 0xC0, 0xC0);
-constexpr ColorRef Red = colorRef(0xFF, 0, 0);
-constexpr ColorRef Blue = colorRef(0, 0, 0xFF);
-
-struct PixelCheck {
-    int x;
-    int y;
-    ColorRef color;
-};
-
-void ExpectPixels(const FakeShell& shell, std::initializer_list<PixelCheck> checks)
-{
-    for (const PixelCheck& check : checks) {
-        EXPECT_EQ(shell.pixel(check.x, check.y), check.color)
-            << "at " << check.x << "," << check.y << std::hex << " want " << check.color;
-    }
-}
+using namespace pixel;
 
 bool AnyBlackAround(const FakeShell& shell, int x, int y, int radius)
 {

@@ -2,33 +2,16 @@
 
 #include "ZupelTestSupport.h"
 #include "app/core/Canvas.h"
+#include "support/PixelChecks.h"
 
 namespace {
 
-constexpr ColorRef White = colorRef(0xFF, 0xFF, 0xFF);
-constexpr ColorRef Black = colorRef(0, 0, 0);
-constexpr ColorRef Silver = colorRef(0xC0, 0xC0, 0xC0);
-constexpr ColorRef Grey = colorRef(0x80, 0x80, 0x80);
-constexpr ColorRef Red = colorRef(0xFF, 0, 0);
-constexpr ColorRef Green = colorRef(0, 0x80, 0);
+using namespace pixel;
+
 constexpr ColorRef InvertedSilver = colorRef(0x3F, 0x3F, 0x3F);
 // Unlike anything the board paints.
 constexpr QRgb BackgroundRgb = qRgb(0x20, 0x60, 0xA0);
 constexpr ColorRef Background = colorRef(0x20, 0x60, 0xA0);
-
-struct PixelCheck {
-    int x;
-    int y;
-    ColorRef color;
-};
-
-void ExpectPixels(const FakeShell& shell, std::initializer_list<PixelCheck> checks)
-{
-    for (const PixelCheck& check : checks) {
-        EXPECT_EQ(shell.pixel(check.x, check.y), check.color)
-            << "at " << check.x << "," << check.y << std::hex << " want " << check.color;
-    }
-}
 
 int CountPixels(const FakeShell& shell, const QRect& area, ColorRef color)
 {
