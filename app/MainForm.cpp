@@ -264,25 +264,25 @@ void TMainForm::buildToolbar()
     puzzleButtons_ = new QButtonGroup(this);
     puzzleButtons_->setExclusive(true);
 
-    for (const ToolButtonSpec& spec : toolButtonSpecs()) {
-        const int puzzle = static_cast<int>(spec.id) - static_cast<int>(ToolButton::Puzzle0);
+    for (const ToolButtonSpec& item : toolButtonSpecs()) {
+        const int puzzle = static_cast<int>(item.id) - static_cast<int>(ToolButton::Puzzle0);
         const bool isPuzzleButton = puzzle >= 0 && puzzle < 4;
         if (isPuzzleButton && puzzle >= puzzleCount())
             continue;
-        const char* name = isPuzzleButton ? parts_.puzzles[puzzle].buttonName : spec.name;
-        const char* glyph = isPuzzleButton ? parts_.puzzles[puzzle].glyph : spec.glyph;
-        const bool actsOnPress = !spec.click && !isPuzzleButton;
+        const char* name = isPuzzleButton ? parts_.puzzles[puzzle].buttonName : item.name;
+        const char* glyph = isPuzzleButton ? parts_.puzzles[puzzle].glyph : item.glyph;
+        const bool actsOnPress = !item.click && !isPuzzleButton;
         GlyphButton* button = actsOnPress
-                                  ? new OptionButton(toolPanel_, QLatin1String(glyph), spec.cell, spec.states)
-                                  : new GlyphButton(toolPanel_, QLatin1String(glyph), spec.cell, spec.states);
+                                  ? new OptionButton(toolPanel_, QLatin1String(glyph), item.cell, item.states)
+                                  : new GlyphButton(toolPanel_, QLatin1String(glyph), item.cell, item.states);
         button->setObjectName(QLatin1String(name));
-        button->setGeometry(spec.x, ToolButtonTop, spec.cell.width() > 20 ? 29 : 22, 22);
-        button->setCheckable(spec.checkable);
-        buttons_[static_cast<int>(spec.id)] = button;
+        button->setGeometry(item.x, ToolButtonTop, item.cell.width() > 20 ? 29 : 22, 22);
+        button->setCheckable(item.checkable);
+        buttons_[static_cast<int>(item.id)] = button;
         if (isPuzzleButton)
             puzzleButtons_->addButton(button, puzzle);
-        else if (spec.click)
-            connect(button, &QToolButton::clicked, this, spec.click);
+        else if (item.click)
+            connect(button, &QToolButton::clicked, this, item.click);
     }
     connect(static_cast<OptionButton*>(button(ToolButton::Option)), &OptionButton::pressedAt, this,
             [this](QPoint at) { OptionBtnMouseDown(at.x(), at.y()); });
@@ -465,9 +465,9 @@ void TMainForm::ApplyTexts()
 {
     const MainWindowTexts t = mainWindowTexts(tongue_, button(ToolButton::Sound)->isChecked(),
                                               button(ToolButton::Midi)->isChecked());
-    for (const ToolButtonSpec& spec : toolButtonSpecs()) {
-        if (spec.hint)
-            button(spec.id)->setToolTip(t.*spec.hint);
+    for (const ToolButtonSpec& item : toolButtonSpecs()) {
+        if (item.hint)
+            button(item.id)->setToolTip(t.*item.hint);
     }
     for (int puzzle = 0; puzzle < puzzleCount(); ++puzzle) {
         const PuzzleEntry& entry = parts_.puzzles[puzzle];
