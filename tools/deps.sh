@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-damage0-dev
   xvfb openbox xdotool x11-utils
+  desktop-file-utils appstream dpkg-dev
   pulseaudio pulseaudio-utils
 )
 

@@ -19,7 +19,10 @@ struct LoadedModule {
 
 LoadedModule loadModule()
 {
-    const QStringList places = {QCoreApplication::applicationDirPath(),
+    // Beside the program (build tree), in a moved install beside bin/, then where it was installed.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QStringList places = {programDir,
+                                programDir + QStringLiteral("/../" FROBNY_MODULE_LIBDIR "/frobny-office"),
                                 QStringLiteral(FROBNY_INSTALLED_MODULE_DIR)};
     QStringList errors;
     for (const QString& place : places) {

@@ -11,7 +11,10 @@ DrawingArea::DrawingArea(const QImage& picture, QWidget* parent) : QWidget(paren
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    QPainter(this).drawImage(event->rect(), picture_, event->rect());
+    QPainter painter(this);
+    // On a scaled screen every picture pixel becomes a sharp block of device pixels, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(event->rect(), picture_, event->rect());
     emit painted();
 }
 

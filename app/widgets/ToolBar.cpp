@@ -26,6 +26,18 @@ void ToolPanel::paintEvent(QPaintEvent*)
     p.drawLine(width() - 1, 0, width() - 1, height() - 1);
 }
 
+namespace {
+// With a doubled copy beside the cell a screen of ratio 2 shows sharp pixel blocks; QIcon would
+// otherwise smooth the small cell up.
+void addSharpPixmap(QIcon& icon, const QPixmap& cell, QIcon::Mode mode, QIcon::State state)
+{
+    icon.addPixmap(cell, mode, state);
+    QPixmap doubled = cell.scaled(cell.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    doubled.setDevicePixelRatio(2);
+    icon.addPixmap(doubled, mode, state);
+}
+} // namespace
+
 GlyphButton::GlyphButton(QWidget* parent, const QString& glyph, QSize cell, int states) : QToolButton(parent)
 {
     setAutoRaise(true);
@@ -35,13 +47,13 @@ GlyphButton::GlyphButton(QWidget* parent, const QString& glyph, QSize cell, int 
         return;
     auto cellAt = [&](int i) { return strip.copy(i * cell.width(), 0, cell.width(), cell.height()); };
     QIcon icon;
-    icon.addPixmap(cellAt(0), QIcon::Normal, QIcon::Off);
+    addSharpPixmap(icon, cellAt(0), QIcon::Normal, QIcon::Off);
     if (states >= 2)
-        icon.addPixmap(cellAt(1), QIcon::Disabled);
+        addSharpPixmap(icon, cellAt(1), QIcon::Disabled, QIcon::Off);
     if (states >= 4) {
-        icon.addPixmap(cellAt(2), QIcon::Active, QIcon::Off);
-        icon.addPixmap(cellAt(3), QIcon::Normal, QIcon::On);
-        icon.addPixmap(cellAt(3), QIcon::Active, QIcon::On);
+        addSharpPixmap(icon, cellAt(2), QIcon::Active, QIcon::Off);
+        addSharpPixmap(icon, cellAt(3), QIcon::Normal, QIcon::On);
+        addSharpPixmap(icon, cellAt(3), QIcon::Active, QIcon::On);
     }
     setIcon(icon);
     setIconSize(cell);

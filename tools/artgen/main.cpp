@@ -1,6 +1,7 @@
 // Draws every picture of the game. Run by the build:
 //   artgen backgrounds <folder>   b1.bmp ... b4.bmp (24-bit BMP)
 //   artgen resources <folder>     the PNG pictures carried inside the program
+//   artgen icons <folder>         the desktop icon, icon_16.png ... icon_256.png
 #include "ArtCatalog.h"
 #include "Backgrounds.h"
 #include "Glyphs.h"
@@ -65,6 +66,15 @@ std::vector<NamedPicture> resources()
     return pictures;
 }
 
+// The sizes a desktop's hicolor theme looks for.
+std::vector<NamedPicture> icons()
+{
+    std::vector<NamedPicture> pictures;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        pictures.emplace_back(QStringLiteral("icon_%1.png").arg(size), art::iconPicture(size));
+    return pictures;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -75,7 +85,7 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: artgen backgrounds|resources <folder>\n");
+        std::fprintf(stderr, "usage: artgen backgrounds|resources|icons <folder>\n");
         return 2;
     }
     const QString& kind = arguments.at(1);
@@ -84,6 +94,8 @@ int main(int argc, char** argv)
         return writeAll(folder, backgrounds(), "BMP") ? 0 : 1;
     if (kind == QLatin1String("resources"))
         return writeAll(folder, resources(), "PNG") ? 0 : 1;
+    if (kind == QLatin1String("icons"))
+        return writeAll(folder, icons(), "PNG") ? 0 : 1;
     std::fprintf(stderr, "artgen: unknown picture set '%s'\n", qPrintable(kind));
     return 2;
 }
