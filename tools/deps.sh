@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-damage0-dev
-  xvfb openbox xdotool x11-utils
+  xvfb openbox xdotool x11-utils weston qt6-wayland
   desktop-file-utils appstream dpkg-dev
   pulseaudio pulseaudio-utils
 )
