@@ -1,7 +1,7 @@
 // Costs of HUXEL's generation and drawing.
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include "bench/support/GuiBenchmarkMain.h"
 #include "puzzles/huxel/Huxel.h"
 #include "tests/support/FakeShell.h"
 
@@ -57,13 +57,7 @@ BENCHMARK(BM_HoverChange)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-// Text needs a GUI application for its fonts.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

@@ -1,5 +1,4 @@
 // Cost of a full repaint of the drawing area with PLIVA on screen.
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -8,6 +7,7 @@
 #include "app/core/DataDir.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
+#include "bench/support/GuiBenchmarkMain.h"
 #include "tests/support/ShellFakes.h"
 
 namespace {
@@ -33,10 +33,5 @@ BENCHMARK(BM_FullRepaintOfDrawingArea)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

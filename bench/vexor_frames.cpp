@@ -1,7 +1,6 @@
 // The rhythm of a VEXOR move as the player sees it: the main window with its real Delay, the
 // moment each animation frame reaches the drawing area, and how far the frame spacing strays from
 // 50 ms. Counters: mean spacing and the largest deviation from 50 ms over all moves.
-#include <QApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -16,6 +15,7 @@
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
 #include "app/widgets/DrawingArea.h"
+#include "bench/support/GuiBenchmarkMain.h"
 #include "puzzles/vexor/Vexor.h"
 #include "tests/support/ShellFakes.h"
 
@@ -68,10 +68,5 @@ BENCHMARK(BM_VexorMoveFrameSpacing)->UseManualTime()->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

@@ -1,7 +1,7 @@
 // Costs of ZUPEL's generation, full board redraw and blink.
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include "bench/support/GuiBenchmarkMain.h"
 #include "puzzles/zupel/Zupel.h"
 #include "tests/support/FakeShell.h"
 
@@ -54,13 +54,7 @@ BENCHMARK(BM_BlinkTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-// Text needs a GUI application for its fonts.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }
