@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QImageReader>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
 #include "app/core/Language.h"
+#include "app/core/Picture.h"
 #include "app/core/RandomSource.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/WindowPlacement.h"
@@ -194,10 +194,7 @@ void TMainForm::FormCreate()
 
 bool TMainForm::loadBackground(int puzzle)
 {
-    // Read as BMP only: asking the image plugins whether they know the file would load them all.
-    QImageReader reader(parts_.dataDir + QLatin1String(parts_.puzzles[puzzle].backgroundFile), "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const QImage picture = reader.read();
+    const QImage picture = bmpPicture(parts_.dataDir + QLatin1String(parts_.puzzles[puzzle].backgroundFile));
     if (picture.isNull() || picture.width() < DrawingAreaSize.width() ||
         picture.height() < DrawingAreaSize.height())
         return false;

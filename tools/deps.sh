@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the game and the tests need, when any is missing.
+#   tools/deps.sh [fuzz] [valgrind]   also what the fuzz build or the memcheck run needs
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,13 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   pulseaudio pulseaudio-utils
 )
+for extra in "$@"; do
+  case "$extra" in
+    fuzz) packages+=(clang libclang-rt-dev) ;;
+    valgrind) packages+=(valgrind) ;;
+    *) echo "tools/deps.sh: unknown group $extra" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

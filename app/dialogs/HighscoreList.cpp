@@ -29,9 +29,11 @@ void HighscoreList::load(const SettingsStore& settings, const TChiffre& chiffre,
 
 void HighscoreList::store(SettingsStore& settings, const TChiffre& chiffre, const QString& listKey) const
 {
+    QList<std::pair<QString, QString>> rows;
     for (int row = 0; row < Rows; ++row)
-        settings.WriteString(Section, listKey + QString::number(row),
-                             chiffre.Encode(rowText(scores[row], names[row])));
+        rows.append({listKey + QString::number(row), chiffre.Encode(rowText(scores[row], names[row]))});
+    // One write, so that an interrupted store never leaves half a list.
+    settings.WriteStrings(Section, rows);
 }
 
 int HighscoreList::insert(int result, const QString& name)

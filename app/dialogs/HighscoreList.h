@@ -22,7 +22,7 @@ class HighscoreList {
 
     // Reads the rows; a row that is missing or does not decode to "result,name" is empty.
     void load(const SettingsStore& settings, const TChiffre& chiffre, const QString& listKey);
-    // Writes all five rows, empty ones included.
+    // Writes all five rows, empty ones included, in one write.
     void store(SettingsStore& settings, const TChiffre& chiffre, const QString& listKey) const;
 
     // Puts a nonzero result in the first row that is empty or holds a greater one (so an equal

@@ -99,25 +99,27 @@ ColorRef SettingsStore::ReadColor(const QString& section, const QString& key, Co
 
 void SettingsStore::WriteInteger(const QString& section, const QString& key, std::int32_t value)
 {
-    writeText(section, key, QString::number(value));
+    WriteStrings(section, {{key, QString::number(value)}});
 }
 
 void SettingsStore::WriteBool(const QString& section, const QString& key, bool value)
 {
-    writeText(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteStrings(section, {{key, value ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
 void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    writeText(section, key, value);
+    WriteStrings(section, {{key, value}});
 }
 
 void SettingsStore::WriteColor(const QString& section, const QString& key, ColorRef value)
 {
-    writeText(section, key, colorToText(value));
+    WriteStrings(section, {{key, colorToText(value)}});
 }
 
-void SettingsStore::writeText(const QString& section, const QString& key, const QString& text)
+// QSettings replaces the whole file at once (a new file renamed over the old one), so a write
+// that is cut short leaves the previous file intact.
+void SettingsStore::WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& texts)
 {
     // Checked beforehand: QSettings keeps a failed change in its per-file cache, where later reads
     // would see a value that never reached the file.
@@ -127,7 +129,8 @@ void SettingsStore::writeText(const QString& section, const QString& key, const 
     }
     const auto settings = open();
     settings->beginGroup(section);
-    settings->setValue(key, text);
+    for (const auto& [key, text] : texts)
+        settings->setValue(key, text);
     settings->endGroup();
     settings->sync();
     if (settings->status() == QSettings::AccessError)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/core/Color.h"
 
@@ -31,6 +33,8 @@ class SettingsStore {
     void WriteBool(const QString& section, const QString& key, bool value);
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteColor(const QString& section, const QString& key, ColorRef value);
+    // Several values of one section in one write: a reader sees either all of them or none.
+    void WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
 
     // False once a write could not reach the file; the program goes on and says so on stderr once.
     bool writable() const { return writable_; }
@@ -39,7 +43,6 @@ class SettingsStore {
     std::unique_ptr<QSettings> open() const;
     // The stored text, or nullopt when the file, section or key is missing or holds no text.
     std::optional<QString> readText(const QString& section, const QString& key) const;
-    void writeText(const QString& section, const QString& key, const QString& text);
     bool fileTakesWrites() const;
     void reportUnwritable();
 

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs one libFuzzer program for a bounded time from the kept seeds and earlier finds.
+#   run_fuzz.sh PROGRAM SECONDS WORK_DIR SEED_DIR...
+# New inputs go to WORK_DIR/corpus, a crashing input to WORK_DIR/crash-*; a crash fails the test.
+set -euo pipefail
+program=$1 seconds=$2 work=$3
+shift 3
+mkdir -p "$work/corpus"
+export QT_QPA_PLATFORM=offscreen
+# Leaks are valgrind's job: the fuzzer would stop at the first of Qt's one-time allocations.
+export ASAN_OPTIONS=detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+exec "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=4096 \
+  -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$@"

@@ -1,0 +1,124 @@
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+#include "app/dialogs/Chiffre.h"
+#include "app/dialogs/HighscoreList.h"
+#include "app/settings/SettingsStore.h"
+#include "support/ShellFakes.h"
+
+// The settings file survives the program being killed while it writes: it always parses and holds
+// either the values from before a write or those after it, never a mixture within one write.
+namespace {
+using Values = std::map<QString, QString>;
+
+constexpr int Kills = 100;
+
+Values storedValues(const QString& path, QSettings::Status* status = nullptr)
+{
+    const QSettings settings(path, QSettings::IniFormat);
+    Values values;
+    for (const QString& key : settings.allKeys())
+        values[key] = settings.value(key).toString();
+    if (status)
+        *status = settings.status();
+    return values;
+}
+
+// Starts the writer, kills it after the given time and returns the generations it reported done.
+QStringList killWriterAfter(const QStringList& arguments, int milliseconds)
+{
+    QProcess writer;
+    writer.start(QStringLiteral(FROBNY_SETTINGS_WRITER), arguments);
+    EXPECT_TRUE(writer.waitForStarted(10000));
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+    writer.kill();
+    EXPECT_TRUE(writer.waitForFinished(10000));
+    return QString::fromLatin1(writer.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+class CrashSafeWrites : public testing::Test {
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(writePlainBackgrounds(dir.path()));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=1\nmode=2\nsound=1\nmusic=0\n"
+                   "[pliva]\nmode=34\n[vexor]\nfit=0\nlin=1\n"
+                   "[elsewhere]\nkeep=what another program stored here\n");
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/V1.ini");
+    std::mt19937 random{20261210};
+};
+
+// The generation every row of the list names; -1 when the rows disagree.
+int listGeneration(const QString& path)
+{
+    SettingsStore settings(path);
+    HighscoreList list;
+    list.load(settings, TChiffre(), QStringLiteral("pliv11"));
+    for (int row = 1; row < HighscoreList::Rows; ++row) {
+        if (list.scores[row] != list.scores[0] || list.names[row] != list.names[0])
+            return -1;
+    }
+    return list.scores[0];
+}
+
+TEST_F(CrashSafeWrites, AKilledHighScoreWriteLeavesTheOldOrTheNewList)
+{
+    std::uniform_int_distribution<int> moment(0, 80);
+    int survived = 0;
+    for (int kill = 0; kill < Kills; ++kill) {
+        const int before = listGeneration(path);
+        const QStringList done = killWriterAfter({QStringLiteral("scores"), path}, moment(random));
+        const int lastDone = done.isEmpty() ? before : done.last().toInt();
+        QSettings::Status status;
+        const Values values = storedValues(path, &status);
+        ASSERT_EQ(status, QSettings::NoError) << "after kill " << kill;
+        ASSERT_EQ(values.at("elsewhere/keep"), "what another program stored here");
+        const int after = listGeneration(path);
+        ASSERT_TRUE(after == lastDone || after == lastDone + 1)
+            << "kill " << kill << ": list at " << after << ", last finished write " << lastDone;
+        ++survived;
+    }
+    EXPECT_EQ(survived, Kills);
+    EXPECT_GT(listGeneration(path), Kills) << "the writer should have finished writes between kills";
+}
+
+TEST_F(CrashSafeWrites, AKilledCloseLeavesEveryValueOldOrNew)
+{
+    // One close that finishes settles every value the window writes back.
+    const QStringList arguments = {QStringLiteral("close"), path, dir.path()};
+    QStringList done;
+    for (int wait = 300; done.isEmpty() && wait < 20000; wait *= 2)
+        done = killWriterAfter(arguments, wait);
+    ASSERT_FALSE(done.isEmpty()) << "the writer never finished a close";
+    Values settled = storedValues(path);
+    ASSERT_EQ(settled.at("elsewhere/keep"), "what another program stored here");
+
+    std::uniform_int_distribution<int> moment(0, 400);
+    int survived = 0;
+    for (int kill = 0; kill < Kills / 2; ++kill) {
+        killWriterAfter(arguments, moment(random));
+        QSettings::Status status;
+        Values values = storedValues(path, &status);
+        ASSERT_EQ(status, QSettings::NoError) << "after kill " << kill;
+        // What each close changes: the current puzzle and the language.
+        EXPECT_TRUE(QStringList({"0", "1", "2", "3"}).contains(values["common/mode"]));
+        EXPECT_TRUE(QStringList({"0", "1"}).contains(values["common/tongue"]));
+        values["common/mode"] = settled["common/mode"];
+        values["common/tongue"] = settled["common/tongue"];
+        ASSERT_EQ(values, settled) << "after kill " << kill;
+        ++survived;
+    }
+    EXPECT_EQ(survived, Kills / 2);
+}
+} // namespace
