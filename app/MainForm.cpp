@@ -688,6 +688,7 @@ void TMainForm::FormClose()
         parts_.music->stop();
     parts_.dialogs->closeHelp();
     SettingsStore& ini = *parts_.settings;
+    const SettingsBatch together(ini);
     ini.WriteInteger(common, QStringLiteral("mode"), currentPuzzle_);
     for (int puzzle : puzzlesInSettingsOrder())
         modules_[puzzle]->SaveSettings(ini);

@@ -53,19 +53,28 @@ SettingsStore::SettingsStore()
 
 SettingsStore::SettingsStore(const QString& iniPath) : path_(iniPath) {}
 
-std::unique_ptr<QSettings> SettingsStore::open() const
+SettingsStore::~SettingsStore() = default;
+
+QSettings& SettingsStore::file() const
 {
-    const auto format = native_ ? QSettings::NativeFormat : QSettings::IniFormat;
-    return std::make_unique<QSettings>(path_, format);
+    if (!file_) {
+        const auto format = native_ ? QSettings::NativeFormat : QSettings::IniFormat;
+        file_ = std::make_unique<QSettings>(path_, format);
+    } else if (batchDepth_ == 0) {
+        // Cheap when the file is unchanged; a new QSettings for every call would parse it anew,
+        // which takes long for a big file. Within a batch, sync would write what is collected.
+        file_->sync();
+    }
+    return *file_;
 }
 
 std::optional<QString> SettingsStore::readText(const QString& section, const QString& key) const
 {
-    const auto settings = open();
-    settings->beginGroup(section);
-    if (!settings->contains(key))
+    QSettings& settings = file();
+    const QString name = section + QLatin1Char('/') + key;
+    if (!settings.contains(name))
         return std::nullopt;
-    return textOf(settings->value(key));
+    return textOf(settings.value(name));
 }
 
 std::int32_t SettingsStore::ReadInteger(const QString& section, const QString& key,
@@ -127,13 +136,23 @@ void SettingsStore::WriteStrings(const QString& section, const QList<std::pair<Q
         reportUnwritable();
         return;
     }
-    const auto settings = open();
-    settings->beginGroup(section);
+    QSettings& settings = file();
     for (const auto& [key, text] : texts)
-        settings->setValue(key, text);
-    settings->endGroup();
-    settings->sync();
-    if (settings->status() == QSettings::AccessError)
+        settings.setValue(section + QLatin1Char('/') + key, text);
+    if (batchDepth_ == 0)
+        syncFile();
+}
+
+void SettingsStore::endBatch()
+{
+    if (--batchDepth_ == 0 && file_)
+        syncFile();
+}
+
+void SettingsStore::syncFile()
+{
+    file_->sync();
+    if (file_->status() == QSettings::AccessError)
         reportUnwritable();
 }
 

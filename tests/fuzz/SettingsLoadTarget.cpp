@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "app/GameMain.h"
 #include "app/dialogs/HighscoreDlg.h"
@@ -60,7 +61,9 @@ void playThrough(const QString& path, int result)
     SettingsStore settings(path);
     SeededRandom random(static_cast<unsigned>(result));
     SilentDialogs dialogs;
-    TMainForm form(gameParts(dataDir->path() + QStringLiteral("/"), settings, random, dialogs));
+    ShellParts parts = gameParts(dataDir->path() + QStringLiteral("/"), settings, random, dialogs);
+    parts.sleep = [](unsigned) {}; // animations need not be watched
+    TMainForm form(std::move(parts));
     if (!form.startedOk())
         return;
     form.show();

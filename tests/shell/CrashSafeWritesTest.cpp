@@ -13,7 +13,8 @@
 #include "support/ShellFakes.h"
 
 // The settings file survives the program being killed while it writes: it always parses and holds
-// either the values from before a write or those after it, never a mixture within one write.
+// either the values from before a write or those after it, never a mixture within one write (a
+// high-score list, or everything a close stores).
 namespace {
 using Values = std::map<QString, QString>;
 
@@ -114,6 +115,9 @@ TEST_F(CrashSafeWrites, AKilledCloseLeavesEveryValueOldOrNew)
         // What each close changes: the current puzzle and the language.
         EXPECT_TRUE(QStringList({"0", "1", "2", "3"}).contains(values["common/mode"]));
         EXPECT_TRUE(QStringList({"0", "1"}).contains(values["common/tongue"]));
+        // Close number g stores puzzle g % 4 and language g % 2: both from the same close.
+        EXPECT_EQ(values["common/mode"].toInt() % 2, values["common/tongue"].toInt())
+            << "after kill " << kill;
         values["common/mode"] = settled["common/mode"];
         values["common/tongue"] = settled["common/tongue"];
         ASSERT_EQ(values, settled) << "after kill " << kill;

@@ -41,6 +41,18 @@ Values storedValues(const QString& path)
     return values;
 }
 
+// Size, time and text of a file (the text only when it can be read).
+QString fingerprint(const QString& path)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QStringLiteral("%1 bytes, %2: %3")
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch())
+        .arg(QString::fromLatin1(text.toHex()));
+}
+
 struct Machine; // the fixture's folders, set up fresh for every row
 
 struct FaultRow {
@@ -177,6 +189,14 @@ const std::vector<FaultRow>& faultMatrix()
              3,
              false,
              true},
+            {"settings file unreadable",
+             [](Machine& m) { QFile::setPermissions(m.ini, QFile::WriteOwner); },
+             true,
+             true,
+             {},
+             3,
+             false,
+             true},
             {"settings path is a folder",
              [](Machine& m) {
                  QFile::remove(m.ini);
@@ -285,10 +305,7 @@ TEST_P(FaultMatrix, StartsOrRefusesAsDecidedAndLosesNothingStored)
     row.damage(machine);
     if (row.rootIgnoresIt && geteuid() == 0)
         GTEST_SKIP() << "as root every folder takes writes";
-    const QByteArray fileBefore = [&] {
-        QFile file(machine.ini);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QString fileBefore = fingerprint(machine.ini);
     const Values before = storedValues(machine.ini);
 
     const Outcome outcome = playOn(machine, row);
@@ -302,9 +319,7 @@ TEST_P(FaultMatrix, StartsOrRefusesAsDecidedAndLosesNothingStored)
     for (const auto& [key, value] : before)
         EXPECT_TRUE(after.contains(key)) << key.toStdString() << " was lost";
     if (!row.starts || !row.settingsWritable) {
-        QFile file(machine.ini);
-        EXPECT_EQ(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), fileBefore)
-            << "nothing may be written";
+        EXPECT_EQ(fingerprint(machine.ini), fileBefore) << "nothing may be written";
     } else {
         // Kept as they were: what the program does not own, and the scrambled high-score rows.
         for (const QString& key : {QStringLiteral("elsewhere/keep"), QStringLiteral("highscore/pliv230"),
@@ -316,6 +331,7 @@ TEST_P(FaultMatrix, StartsOrRefusesAsDecidedAndLosesNothingStored)
         EXPECT_EQ(after.at("common/mode"), QString::number(outcome.puzzle));
     }
     QFile::setPermissions(machine.config, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(machine.ini, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 std::string rowName(const testing::TestParamInfo<std::size_t>& info)
