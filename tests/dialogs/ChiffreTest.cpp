@@ -1,3 +1,4 @@
+#include <QtGlobal>
 #include <climits>
 #include <gtest/gtest.h>
 #include <random>
@@ -33,8 +34,17 @@ const Vector DefaultVectors[] = {
     {"9999999,zzzzzzzzzzzzzzzzzzzzzzzzz", "cARvD1o,jtIQr6301p2Eye1FMlw2oGyP4"},
 };
 
+// Valgrind computes long double in 64 bits, not in the x87's 80, so its shifts drift from the
+// real machine's after some characters.
+bool extendedPrecisionEmulated()
+{
+    return qEnvironmentVariableIsSet("FROBNY_UNDER_VALGRIND");
+}
+
 TEST(Chiffre, KnownVectorsOfTheDefaultCodec)
 {
+    if (extendedPrecisionEmulated())
+        GTEST_SKIP() << "long double is not extended under valgrind";
     const TChiffre chiffre;
     for (const Vector& v : DefaultVectors) {
         EXPECT_EQ(chiffre.Encode(v.plain).toStdString(), v.encoded) << v.plain;
@@ -44,6 +54,8 @@ TEST(Chiffre, KnownVectorsOfTheDefaultCodec)
 
 TEST(Chiffre, KnownVectorsOfOwnAlphabetAndKey)
 {
+    if (extendedPrecisionEmulated())
+        GTEST_SKIP() << "long double is not extended under valgrind";
     const TChiffre small("abc", -7);
     EXPECT_EQ(small.Encode("abcabc xyz abc").toStdString(), "acabaa xyz caa");
     EXPECT_EQ(TChiffre("", 1).Encode("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA").toStdString(),

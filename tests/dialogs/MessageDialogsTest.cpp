@@ -5,6 +5,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 #include "app/dialogs/MessageDialogs.h"
 
@@ -27,6 +28,12 @@ struct DialogCase {
     const char* german[3];
     const char* english[3];
 };
+
+// The name stands for the case in test output (the bytes of the struct include padding).
+void PrintTo(const DialogCase& dialog, std::ostream* out)
+{
+    *out << dialog.name;
+}
 
 const DialogCase AllDialogs[] = {
     {"Done",

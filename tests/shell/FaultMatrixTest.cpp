@@ -154,7 +154,11 @@ const std::vector<FaultRow>& faultMatrix()
             {"b1.bmp truncated", [](Machine& m) { m.truncate("b1.bmp", 100); }, false, false},
             {"b1.bmp is empty", [](Machine& m) { m.truncate("b1.bmp", 0); }, false, false},
             {"b1.bmp is a PNG picture",
-             [](Machine& m) { QImage(500, 333, QImage::Format_RGB32).save(m.data + "/b1.bmp", "PNG"); },
+             [](Machine& m) {
+                 QImage picture(500, 333, QImage::Format_RGB32);
+                 picture.fill(Qt::gray);
+                 picture.save(m.data + "/b1.bmp", "PNG");
+             },
              false, false},
             {"b1.bmp is a folder",
              [](Machine& m) {
