@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -48,7 +49,25 @@ GameSound::GameSound() : effects_([] { return audioModule(); }) {}
 
 void GameSound::start()
 {
+    if (std::exchange(started_, true))
+        return;
     startAudio(effects_, music_);
+}
+
+void startSoundWhenWanted(TMainForm& form, GameSound& sound)
+{
+    const QToolButton* soundButton = form.button(ToolButton::Sound);
+    const QToolButton* musicButton = form.button(ToolButton::Midi);
+    if (soundButton->isChecked() || (musicButton->isChecked() && musicButton->isEnabled())) {
+        sound.start();
+        return;
+    }
+    for (const QToolButton* button : {soundButton, musicButton}) {
+        QObject::connect(button, &QToolButton::toggled, &form, [&sound](bool on) {
+            if (on)
+                sound.start();
+        });
+    }
 }
 
 ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
@@ -96,11 +115,11 @@ int runGame(int argc, char** argv)
     dialogs.attach(&form, form.tongueRef(), settings);
     dialogs.setLanguageAction([&form] { form.TongueBtnClick(); });
     form.setFirstFrameHook([&form, &sound] {
-        QTimer::singleShot(0, &form, [&sound] {
+        QTimer::singleShot(0, &form, [&form, &sound] {
             QIcon icon;
             icon.addPixmap(QPixmap::fromImage(pngPicture(QStringLiteral(":/art/icon.png"))));
             QApplication::setWindowIcon(icon);
-            sound.start();
+            startSoundWhenWanted(form, sound);
         });
     });
     form.show();

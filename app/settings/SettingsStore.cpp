@@ -1,5 +1,6 @@
 #include "app/settings/SettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,8 +150,23 @@ void SettingsStore::endBatch()
         syncFile();
 }
 
+// QSettings guards its writes with a lock file that holds the writer's process id. A writer killed
+// between creating that file and filling it leaves it empty, and QSettings then waits 30 seconds
+// for it to go stale: the next game would freeze at its first write.
+void SettingsStore::removeAbandonedLock() const
+{
+    if (native_)
+        return;
+    const QFileInfo lock(path_ + QStringLiteral(".lock"));
+    constexpr qint64 WriterFillsItWithinMs = 1000;
+    if (lock.exists() && lock.size() == 0 &&
+        lock.lastModified().msecsTo(QDateTime::currentDateTime()) > WriterFillsItWithinMs)
+        QFile::remove(lock.filePath());
+}
+
 void SettingsStore::syncFile()
 {
+    removeAbandonedLock();
     file_->sync();
     if (file_->status() == QSettings::AccessError)
         reportUnwritable();

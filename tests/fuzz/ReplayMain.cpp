@@ -14,6 +14,8 @@ namespace {
 QStringList inputFiles(const QString& argument)
 {
     const QFileInfo info(argument);
+    if (!info.exists())
+        return {}; // a folder of finds that has none yet
     if (!info.isDir())
         return {argument};
     QStringList files;

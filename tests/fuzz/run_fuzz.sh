@@ -12,5 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 # Leaks are valgrind's job: the fuzzer would stop at the first of Qt's one-time allocations.
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-exec "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=4096 \
+dictionary=$(dirname "$0")/$(basename "$work").dict
+options=()
+[ -f "$dictionary" ] && options+=(-dict="$dictionary")
+exec "$program" "${options[@]}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$@"

@@ -2,6 +2,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -263,4 +265,21 @@ TEST(SettingsStoreLocation, DefaultStoreLivesUnderXdgConfigHome)
         qunsetenv("XDG_CONFIG_HOME");
 }
 
+// A writer killed right after it created QSettings' lock file leaves that file empty; waiting for
+// it to go stale would freeze the next game for half a minute at its first write.
+TEST_F(SettingsStoreTest, AnEmptyLockLeftByAKilledWriterDoesNotHoldUpTheNextWrite)
+{
+    writeFile("[common]\nmode=1\n");
+    QFile lock(iniPath + ".lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    lock.close();
+
+    SettingsStore store(iniPath);
+    auto write = std::async(std::launch::async, [&store] { store.WriteInteger("common", "mode", 2); });
+    // QSettings would wait until the lock is 30 s old; the write itself takes milliseconds.
+    EXPECT_EQ(write.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    write.wait();
+    EXPECT_EQ(store.ReadInteger("common", "mode", 0), 2);
+}
 } // namespace
