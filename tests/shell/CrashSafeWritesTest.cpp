@@ -13,25 +13,15 @@
 #include "app/dialogs/HighscoreList.h"
 #include "app/settings/SettingsStore.h"
 #include "support/ShellFakes.h"
+#include "support/StoredValues.h"
 
 // The settings file survives the program being killed while it writes: it always parses and holds
 // either the values from before a write or those after it, never a mixture within one write (a
 // high-score list, or everything a close stores).
 namespace {
-using Values = std::map<QString, QString>;
+using Values = StoredValues;
 
 constexpr int Kills = 100;
-
-Values storedValues(const QString& path, QSettings::Status* status = nullptr)
-{
-    const QSettings settings(path, QSettings::IniFormat);
-    Values values;
-    for (const QString& key : settings.allKeys())
-        values[key] = settings.value(key).toString();
-    if (status)
-        *status = settings.status();
-    return values;
-}
 
 // A lock file the writer created but had no time to fill. The game comes back later than the
 // writer here: the lock is dated back as if a second had passed, so the next writer may take it.

@@ -18,28 +18,20 @@
 #include "app/sound/SynthMusicPlayer.h"
 #include "support/FakeShell.h"
 #include "support/ShellFakes.h"
+#include "support/StoredValues.h"
 
 // What goes wrong on players' machines, one row each: damaged or missing files beside the program,
 // no music, no SoundFont, no sound device, settings that cannot be written or hold nonsense. For
 // each row the program either starts or refuses with its message, never crashes, and whatever the
 // settings file held before is still there afterwards.
 namespace {
-using Values = std::map<QString, QString>;
+using Values = StoredValues;
 
 const char* const StoredSettings = "[common]\ntongue=1\nmode=0\nsound=1\nmusic=1\n"
                                    "[pliva]\nmode=23\n[zupel]\nmode=2\n[vexor]\nmode=34\nfit=0\n"
                                    "[huxel]\nmode=5\nbold=1\n"
                                    "[highscore]\nplayer=Anna\npliv230=Zxq,Bmcu\n"
                                    "[elsewhere]\nkeep=what another program stored here\n";
-
-Values storedValues(const QString& path)
-{
-    const QSettings settings(path, QSettings::IniFormat);
-    Values values;
-    for (const QString& key : settings.allKeys())
-        values[key] = settings.value(key).toString();
-    return values;
-}
 
 // Size, time and text of a file (the text only when it can be read).
 QString fingerprint(const QString& path)
