@@ -5,6 +5,11 @@
 set -euo pipefail
 program=$1 seconds=$2 work=$3
 shift 3
+# A folder of finds that has none yet is not in the repository.
+seeds=()
+for folder in "$@"; do
+  [ -d "$folder" ] && seeds+=("$folder")
+done
 mkdir -p "$work/corpus"
 export QT_QPA_PLATFORM=offscreen
 # The settings files the targets write go to memory: every settings write ends in an fsync.
@@ -16,4 +21,4 @@ dictionary=$(dirname "$0")/$(basename "$work").dict
 options=()
 [ -f "$dictionary" ] && options+=(-dict="$dictionary")
 exec "$program" "${options[@]}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=4096 \
-  -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$@"
+  -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "${seeds[@]}"
