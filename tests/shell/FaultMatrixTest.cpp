@@ -121,7 +121,8 @@ QByteArray hostileSettings()
     return "[common]\ntongue=abc\nmode=-2147483649\nsound=\nmusic=@Invalid()\nMainForm=9,9,9,9,x,y\n"
            "[pliva]\nmode=99999999999\nlcol=clNoSuchColour\ndcol=$FFFFFFFFFFFF\ndmode=-7\n"
            "[zupel]\nmode=1e9\n"
-           "[vexor]\nmode=-55\ncol0=\ncol1=abc\ncol2=$-1\ncol3=2147483648\nfit=x\nlin=-1\n"
+           "[vexor]\nmode=-55\ncol1=\ncol2=abc\ncol3=$-1\ncol4=2147483648\ncol5=clNone\ncol6=$1000000\n"
+           "col7=-1\ncol8=$GGGGGG\nfit=x\nlin=-1\n"
            "[huxel]\nmode=0x10\nname=\nbold=yes\nital=2\n"
            "[highscore]\nplayer=\npliv230=garbage\npliv231=,\npliv232=99999999999999,x\n"
            "[elsewhere]\nkeep=what another program stored here\n";
