@@ -70,7 +70,8 @@ TEST_F(AudioModuleTest, WithoutAnOutputTheMusicFailsOnceWithItsReason)
     SynthMusicPlayer music([&reports](const QString& reason) { reports << reason; });
     music.start(module, soundFont);
     ASSERT_TRUE(music.open(QStringLiteral(FROBNY_SOURCE_DIR "/assets/music/01-freude.mid")));
-    ASSERT_TRUE(music.play());
+    // The synthesiser starts in the background and may have failed already when play() looks.
+    music.play();
     ASSERT_TRUE(QTest::qWaitFor([&music] { return !music.starting(); }, 10000));
     EXPECT_FALSE(music.isPlaying());
     EXPECT_FALSE(music.play());
