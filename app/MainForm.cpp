@@ -582,12 +582,17 @@ void TMainForm::optionPress(bool zButton, QPoint at)
     ClockPause pause(timer_);
     if (!mayGiveUp())
         return;
+    PuzzleModule& module = *modules_[currentPuzzle_];
+    const int levelBefore = module.ScoreLevel();
     const bool up = at.x() > at.y();
     if (!zButton)
-        modules_[currentPuzzle_]->OptionClick(up);
+        module.OptionClick(up);
     else if (current().optionZLive)
-        modules_[currentPuzzle_]->OptionZClick(up);
-    setElapsed(0);
+        module.OptionZClick(up);
+    // At a bound the puzzle on screen stays as it was; a clock reset would let it finish with a
+    // time that is not its own.
+    if (module.ScoreLevel() != levelBefore)
+        setElapsed(0);
 }
 
 void TMainForm::OptionBtnMouseDown(int x, int y)

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
+#include "app/core/KeyTarget.h"
+
 class SettingsStore;
 
 // The operations the shell calls on the current puzzle. Coordinates are drawing-area pixels;
@@ -23,4 +28,15 @@ class PuzzleModule {
     virtual void SaveSettings(SettingsStore& settings) const = 0;
     // The level value of the high-score list key ("pliv7", "vexo23").
     virtual int ScoreLevel() const = 0;
+
+    // Play with the keyboard. The places a player presses; asked afresh before every key, since
+    // a move or a level change may change them.
+    virtual KeyTargetSet KeyTargets() const { return {}; }
+    // The keyboard cursor now stands on KeyTargets().targets[index], or is hidden (nullopt). A
+    // puzzle that takes pointer moves has just been sent MouseMove to the target's point and shows
+    // its hover look from that; a puzzle without one draws a mark of its own here, and restores
+    // the pixels under it exactly when the mark leaves or hides.
+    virtual void ShowKeyCursor(std::optional<int> /*index*/) {}
+    // What a screen reader says of KeyTargets().targets[index], in the language tongue.
+    virtual QString DescribeKeyTarget(int /*index*/, int /*tongue*/) const { return {}; }
 };

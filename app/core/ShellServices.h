@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QString>
 #include <optional>
 
 #include "app/core/Color.h"
@@ -44,4 +45,9 @@ class ShellServices {
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 
     virtual RandomSource& random() = 0;
+
+    // The language of the texts (Tongue: 1 German, anything else English).
+    virtual int language() const { return 0; }
+    // Has a screen reader say a short text now (the module words it in language()).
+    virtual void Announce(const QString& /*text*/) {}
 };

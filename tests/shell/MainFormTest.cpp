@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/GamePuzzles.h"
@@ -48,8 +49,16 @@ class RecordingModule final : public PuzzleModule {
     void MouseDownLeft(int x, int y) override { record("Left", x, y); }
     void MouseDownRight(int x, int y) override { record("Right", x, y); }
     void MouseMove(int x, int y) override { record("Move", x, y); }
-    void OptionClick(bool up) override { record(up ? "Option up" : "Option down"); }
-    void OptionZClick(bool up) override { record(up ? "OptionZ up" : "OptionZ down"); }
+    void OptionClick(bool up) override
+    {
+        record(up ? "Option up" : "Option down");
+        stepLevel(up);
+    }
+    void OptionZClick(bool up) override
+    {
+        record(up ? "OptionZ up" : "OptionZ down");
+        stepLevel(up);
+    }
     void TimerTick() override { record("TimerTick"); }
     void LoadSettings(const SettingsStore&) override { record("LoadSettings"); }
     void SaveSettings(SettingsStore& settings) const override
@@ -63,8 +72,12 @@ class RecordingModule final : public PuzzleModule {
     int ScoreLevel() const override { return level; }
 
     int level = 7;
+    static constexpr int LowestLevel = 4;
+    static constexpr int HighestLevel = 12;
 
   private:
+    void stepLevel(bool up) { level = std::clamp(level + (up ? 1 : -1), LowestLevel, HighestLevel); }
+
     void record(const std::string& what, int x = -1, int y = -1)
     {
         QString entry = QString("%1 %2").arg(index_).arg(QString::fromStdString(what));
@@ -460,7 +473,7 @@ TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
         QTest::mouseRelease(option, Qt::LeftButton, {}, press.at);
         EXPECT_EQ(log, (std::vector<std::string>{press.expected})) << press.at.x() << "," << press.at.y();
     }
-    // The right button acts too, and the clock returns to 0 even when the level stays.
+    // The right button acts too, and a level change puts the clock back to 0.
     f.setPlayState(PlayState::Solved);
     f.setElapsed(9);
     log.clear();
@@ -484,6 +497,43 @@ TEST_F(MainFormTest, OptionButtonsSplitByTheDiagonal)
     log.clear();
     f.OptionZBtnMouseDown(3, 15);
     EXPECT_EQ(log, (std::vector<std::string>{"2 OptionZ down"}));
+}
+
+// At a bound the level stays and so does the puzzle: the clock keeps its time and the play state
+// stays in progress, though the question was asked (the shell cannot know beforehand).
+TEST_F(MainFormTest, OptionPressAtABoundKeepsTheClock)
+{
+    TMainForm& f = shown();
+    f.SwitchPuzzle(PuzzleVexor);
+    auto& vexor = static_cast<RecordingModule&>(f.module(PuzzleVexor));
+    struct {
+        int level;
+        bool zButton;
+        QPoint at;
+    } presses[] = {{RecordingModule::HighestLevel, false, {15, 3}},
+                   {RecordingModule::LowestLevel, false, {3, 15}},
+                   {RecordingModule::HighestLevel, true, {15, 3}},
+                   {RecordingModule::LowestLevel, true, {3, 15}}};
+    for (const auto& press : presses) {
+        vexor.level = press.level;
+        f.setPlayState(PlayState::InProgress);
+        f.setElapsed(37);
+        log.clear();
+        if (press.zButton)
+            f.OptionZBtnMouseDown(press.at.x(), press.at.y());
+        else
+            f.OptionBtnMouseDown(press.at.x(), press.at.y());
+        EXPECT_EQ(log.front(), "askGiveUp [timer off]");
+        EXPECT_EQ(f.elapsed(), 37) << press.level << " z=" << press.zButton;
+        EXPECT_EQ(f.clockDisplay()->value(), 37);
+        EXPECT_EQ(f.playState(), PlayState::InProgress);
+        EXPECT_TRUE(f.timer().isActive());
+    }
+    // One step inside the bounds is a new puzzle with a new clock.
+    vexor.level = RecordingModule::HighestLevel - 1;
+    f.OptionBtnMouseDown(15, 3);
+    EXPECT_EQ(f.elapsed(), 0);
+    EXPECT_EQ(f.clockDisplay()->value(), 0);
 }
 
 // A greyed button is dead: no question, no clock reset, whatever the play state.

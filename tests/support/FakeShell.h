@@ -124,6 +124,9 @@ class FakeShell final : public ShellServices {
 
     RandomSource& random() override { return randomSource ? *randomSource : seededRandom; }
 
+    int language() const override { return tongue; }
+    void Announce(const QString& text) override { announcements.push_back(text); }
+
     // The screen pixel at (x, y) as 0x00BBGGRR.
     ColorRef pixel(int x, int y) const { return fromQRgb(screenImage.pixel(x, y)); }
     ColorRef backgroundPixel(int x, int y) const { return fromQRgb(backgroundImage.pixel(x, y)); }
@@ -136,6 +139,7 @@ class FakeShell final : public ShellServices {
         changedRects.clear();
         colorRequests.clear();
         fontRequests.clear();
+        announcements.clear();
         solvedCalls = 0;
         failedCalls = 0;
     }
@@ -156,6 +160,9 @@ class FakeShell final : public ShellServices {
     int failedCalls = 0;
     PlayState state = PlayState::NotGenerated;
     int elapsedTicks = 0;
+
+    int tongue = 0;
+    std::vector<QString> announcements;
 
     std::optional<ColorRef> colorAnswer;
     std::optional<QFont> fontAnswer;
