@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <utility>
 
 #include "app/ClockPause.h"
+#include "app/KeyboardCursor.h"
+#include "app/ToolbarKeys.h"
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
 #include "app/core/Language.h"
@@ -53,8 +56,9 @@ struct TMainForm::ToolButtonSpec {
     QSize cell;
     int states; // glyph cells: normal, disabled, being pressed, latched
     bool checkable;
-    QString MainWindowTexts::*hint; // nullptr: the puzzle table's hint
-    void (TMainForm::*click)();     // nullptr: a puzzle button, or one that acts on the press
+    QString MainWindowTexts::*hint;       // nullptr: the puzzle table's hint
+    QString AccessibleTexts::*spokenName; // nullptr: the puzzle table's title
+    void (TMainForm::*click)();           // nullptr: a puzzle button, or one that acts on the press
 };
 
 // The puzzle buttons take their name, glyph and hint from the puzzle table.
@@ -62,13 +66,41 @@ const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
 {
     using T = TMainForm;
     using M = MainWindowTexts;
+    using A = AccessibleTexts;
     static const std::array<ToolButtonSpec, 16> specs = {{
-        {ToolButton::Mix, "MixBtn", 4, "mix", {18, 18}, 2, false, &M::mix, &T::MixBtnClick},
-        {ToolButton::Option, "OptionBtn", 28, "option", {19, 19}, 2, false, &M::option, nullptr},
-        {ToolButton::OptionZ, "OptionZBtn", 48, "optionz", {19, 19}, 2, false, &M::optionZ, nullptr},
-        {ToolButton::Pause, "PauseBtn", 72, "pause", {18, 18}, 1, false, &M::pause, &T::PauseBtnClick},
-        {ToolButton::Sound, "SoundBtn", 96, "sound", {16, 16}, 4, true, &M::sound, &T::soundbtnClick},
-        {ToolButton::Midi, "MidiBtn", 116, "midi", {16, 16}, 2, true, &M::midi, &T::MidiBtnClick},
+        {ToolButton::Mix, "MixBtn", 4, "mix", {18, 18}, 2, false, &M::mix, &A::mix, &T::MixBtnClick},
+        {ToolButton::Option, "OptionBtn", 28, "option", {19, 19}, 2, false, &M::option, &A::option, nullptr},
+        {ToolButton::OptionZ,
+         "OptionZBtn",
+         48,
+         "optionz",
+         {19, 19},
+         2,
+         false,
+         &M::optionZ,
+         &A::optionZ,
+         nullptr},
+        {ToolButton::Pause,
+         "PauseBtn",
+         72,
+         "pause",
+         {18, 18},
+         1,
+         false,
+         &M::pause,
+         &A::pause,
+         &T::PauseBtnClick},
+        {ToolButton::Sound,
+         "SoundBtn",
+         96,
+         "sound",
+         {16, 16},
+         4,
+         true,
+         &M::sound,
+         &A::sound,
+         &T::soundbtnClick},
+        {ToolButton::Midi, "MidiBtn", 116, "midi", {16, 16}, 2, true, &M::midi, &A::midi, &T::MidiBtnClick},
         {ToolButton::HighScore,
          "HighScoreBtn",
          140,
@@ -77,9 +109,10 @@ const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
          1,
          false,
          &M::highScore,
+         &A::highScore,
          &T::HighScoreBtnClick},
-        {ToolButton::Exit, "ExitBtn", 164, "exit", {18, 18}, 1, false, &M::exit, &T::ExitBtnClick},
-        {ToolButton::Puzzle0, "", PuzzleButtonsLeft, "", {18, 18}, 1, true, nullptr, nullptr},
+        {ToolButton::Exit, "ExitBtn", 164, "exit", {18, 18}, 1, false, &M::exit, &A::exit, &T::ExitBtnClick},
+        {ToolButton::Puzzle0, "", PuzzleButtonsLeft, "", {18, 18}, 1, true, nullptr, nullptr, nullptr},
         {ToolButton::Puzzle1,
          "",
          PuzzleButtonsLeft + PuzzleButtonsStep,
@@ -87,6 +120,7 @@ const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
          {18, 18},
          1,
          true,
+         nullptr,
          nullptr,
          nullptr},
         {ToolButton::Puzzle2,
@@ -97,6 +131,7 @@ const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
          1,
          true,
          nullptr,
+         nullptr,
          nullptr},
         {ToolButton::Puzzle3,
          "",
@@ -106,11 +141,30 @@ const std::array<TMainForm::ToolButtonSpec, 16>& TMainForm::toolButtonSpecs()
          1,
          true,
          nullptr,
+         nullptr,
          nullptr},
-        {ToolButton::Tongue, "TongueBtn", 396, "tongue", {15, 15}, 1, false, &M::tongue, &T::TongueBtnClick},
-        {ToolButton::Help, "HelpBtn", 420, "help", {18, 18}, 1, false, &M::help, &T::HelpBtnClick},
-        {ToolButton::Info, "InfoBtn", 444, "info", {18, 18}, 1, false, &M::info, &T::InfoBtnClick},
-        {ToolButton::Frobny, "FrobnyBtn", 468, "frobny", {26, 20}, 1, false, &M::frobny, &T::FrobnyBtnClick},
+        {ToolButton::Tongue,
+         "TongueBtn",
+         396,
+         "tongue",
+         {15, 15},
+         1,
+         false,
+         &M::tongue,
+         &A::tongue,
+         &T::TongueBtnClick},
+        {ToolButton::Help, "HelpBtn", 420, "help", {18, 18}, 1, false, &M::help, &A::help, &T::HelpBtnClick},
+        {ToolButton::Info, "InfoBtn", 444, "info", {18, 18}, 1, false, &M::info, &A::info, &T::InfoBtnClick},
+        {ToolButton::Frobny,
+         "FrobnyBtn",
+         468,
+         "frobny",
+         {26, 20},
+         1,
+         false,
+         &M::frobny,
+         &A::frobny,
+         &T::FrobnyBtnClick},
     }};
     return specs;
 }
@@ -129,13 +183,21 @@ TMainForm::TMainForm(ShellParts parts) : parts_(std::move(parts))
     box_->setGeometry(0, ToolbarHeight, DrawingAreaSize.width(), DrawingAreaSize.height());
     connect(box_, &DrawingArea::pressed, this,
             [this](Qt::MouseButton b, QPoint at) { boxMouseDown(b, at.x(), at.y()); });
-    connect(box_, &DrawingArea::moved, this, [this](QPoint at) { boxMouseMove(at.x(), at.y()); });
+    connect(box_, &DrawingArea::moved, this, [this](QPoint at) {
+        if (keys_->pointerMoved(at))
+            boxMouseMove(at.x(), at.y());
+    });
     connect(box_, &DrawingArea::painted, this, &TMainForm::framePainted);
     rulesShape_ = new RulesHotspot(this);
     rulesShape_->raise();
     connect(rulesShape_, &RulesHotspot::pressed, this, &TMainForm::RulesShapeMouseDown);
     timer_.setInterval(200);
     connect(&timer_, &QTimer::timeout, this, &TMainForm::TimerTimer);
+    // Keys go to the drawing area; the toolbar is reached through its own keys.
+    box_->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(box_);
+    keys_ = new KeyboardCursor(*this);
+    addToolbarKeys(*this);
     FormCreate();
 }
 
@@ -184,6 +246,7 @@ void TMainForm::FormCreate()
     modules_[currentPuzzle_]->NewPuzzleAtStart();
     updateOptionZ();
     placeRulesShape();
+    nameForScreenReaders();
     setPlayState(PlayState::Fresh);
     firstActivation_ = true;
     searchMusic();
@@ -275,6 +338,7 @@ void TMainForm::buildToolbar()
         button->setObjectName(QLatin1String(name));
         button->setGeometry(item.x, ToolButtonTop, item.cell.width() > 20 ? 29 : 22, 22);
         button->setCheckable(item.checkable);
+        button->setFocusPolicy(Qt::NoFocus);
         buttons_[static_cast<int>(item.id)] = button;
         if (isPuzzleButton)
             puzzleButtons_->addButton(button, puzzle);
@@ -324,6 +388,42 @@ QWidget* TMainForm::rulesHotspot() const
 void TMainForm::placeRulesShape()
 {
     rulesShape_->setGeometry(current().rulesHotspot.translated(0, ToolbarHeight));
+}
+
+void TMainForm::nameForScreenReaders()
+{
+    const AccessibleTexts t = accessibleTexts(tongue_);
+    for (const ToolButtonSpec& item : toolButtonSpecs()) {
+        if (item.spokenName)
+            button(item.id)->setAccessibleName(t.*item.spokenName);
+    }
+    for (int puzzle = 0; puzzle < puzzleCount(); ++puzzle)
+        button(puzzleButton(puzzle))->setAccessibleName(QLatin1String(parts_.puzzles[puzzle].title));
+    ledLabel_->setAccessibleName(t.clock);
+    rulesShape_->setAccessibleName(t.rules);
+    box_->setAccessibleName(QLatin1String(current().title));
+    // An announcement stays until the cursor moves; the key help follows the language.
+    const QString said = box_->accessibleDescription();
+    if (keys_->index() || said.isEmpty() || said == accessibleTexts(0).keyHelp ||
+        said == accessibleTexts(1).keyHelp)
+        keys_->describe();
+}
+
+void TMainForm::describeDrawingArea(const QString& text)
+{
+    const QString description = text.isEmpty() ? accessibleTexts(tongue_).keyHelp : text;
+    if (box_->accessibleDescription() == description) {
+        // Said again, as a repeated announcement must be.
+        QAccessibleEvent again(box_, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&again);
+        return;
+    }
+    box_->setAccessibleDescription(description);
+}
+
+void TMainForm::Announce(const QString& text)
+{
+    describeDrawingArea(text);
 }
 
 void TMainForm::updateOptionZ()
@@ -445,6 +545,7 @@ bool TMainForm::SwitchPuzzle(int index)
         button(puzzleButton(currentPuzzle_))->setChecked(true);
         return false;
     }
+    keys_->hide();
     currentPuzzle_ = index;
     placeRulesShape();
     if (playState() == PlayState::NotGenerated) {
@@ -453,6 +554,7 @@ bool TMainForm::SwitchPuzzle(int index)
     }
     updateOptionZ();
     button(puzzleButton(index))->setChecked(true);
+    nameForScreenReaders();
     boxPaint();
     update();
     return true;
@@ -472,6 +574,7 @@ void TMainForm::ApplyTexts()
     }
     timeLabel_->setText(t.timeLabel);
     rulesShape_->setToolTip(t.rules);
+    nameForScreenReaders();
     if (current().repaintsOnLanguageChange)
         modules_[currentPuzzle_]->PaintPuzzle();
     setWindowTitle(t.caption);
@@ -498,6 +601,8 @@ void TMainForm::reportEnd(PlayState state, Sound sound, void (ShellDialogs::*sho
 {
     setPlayState(state);
     PlaySound(sound);
+    Announce(state == PlayState::Solved ? solvedAnnouncement(tongue_, elapsed())
+                                        : failedAnnouncement(tongue_, elapsed()));
     (parts_.dialogs->*show)();
     const QString list = SelectScoreList();
     parts_.dialogs->showHighScores(list, elapsed());
@@ -571,6 +676,7 @@ void TMainForm::MixBtnClick()
     ClockPause pause(timer_);
     if (!mayGiveUp())
         return;
+    keys_->hide();
     modules_[currentPuzzle_]->NewPuzzle();
     modules_[currentPuzzle_]->PaintPuzzle();
     setElapsed(0);
@@ -582,6 +688,7 @@ void TMainForm::optionPress(bool zButton, QPoint at)
     ClockPause pause(timer_);
     if (!mayGiveUp())
         return;
+    keys_->hide();
     PuzzleModule& module = *modules_[currentPuzzle_];
     const int levelBefore = module.ScoreLevel();
     const bool up = at.x() > at.y();

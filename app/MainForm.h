@@ -15,6 +15,7 @@
 #include "app/core/ShellServices.h"
 #include "app/sound/MusicPlayer.h"
 
+class KeyboardCursor;
 class QButtonGroup;
 class ClockCaption;
 class QToolButton;
@@ -95,6 +96,8 @@ class TMainForm final : public QWidget, public ShellServices {
     std::optional<ColorRef> chooseColor(ColorRef initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     RandomSource& random() override { return *parts_.random; }
+    int language() const override { return tongue_; }
+    void Announce(const QString& text) override;
 
     // Shell operations
     bool SwitchPuzzle(int index);
@@ -116,6 +119,9 @@ class TMainForm final : public QWidget, public ShellServices {
     SevenSegmentDisplay* clockDisplay() const { return ledLabel_; }
     ClockCaption* timeLabel() const { return timeLabel_; }
     QToolButton* button(ToolButton which) const { return buttons_[static_cast<int>(which)]; }
+    KeyboardCursor& keyboardCursor() const { return *keys_; }
+    // What a screen reader says of the drawing area; empty: how to play it with keys.
+    void describeDrawingArea(const QString& text);
 
     // Handlers, public so the routing can be driven directly.
     void boxMouseDown(Qt::MouseButton button, int x, int y);
@@ -154,6 +160,7 @@ class TMainForm final : public QWidget, public ShellServices {
     void buildToolbar();
     void buildClock();
     void placeRulesShape();
+    void nameForScreenReaders();
     void updateOptionZ();
     void showClock(int ticks);
     void optionPress(bool zButton, QPoint at);
@@ -195,4 +202,5 @@ class TMainForm final : public QWidget, public ShellServices {
     SevenSegmentDisplay* ledLabel_ = nullptr;
     ClockCaption* timeLabel_ = nullptr;
     QButtonGroup* puzzleButtons_ = nullptr;
+    KeyboardCursor* keys_ = nullptr;
 };

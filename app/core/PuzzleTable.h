@@ -12,6 +12,7 @@ class ShellServices;
 // What the shell needs to know of one puzzle. The shell reads these facts and never asks which
 // puzzle is current; only the game's composition root fills the table.
 struct PuzzleEntry {
+    const char* title = "";       // what the player calls it ("PLIVA")
     const char* scorePrefix = ""; // high-score list key: prefix + level ("pliv7")
     const char* buttonName = "";  // toolbar button, e.g. "PlivBtn"
     const char* glyph = "";       // glyph strip of the toolbar button

@@ -25,6 +25,41 @@ MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn)
     return t;
 }
 
+AccessibleTexts accessibleTexts(int tongue)
+{
+    AccessibleTexts t;
+    t.mix = pick(tongue, "Neues Rätsel", "New puzzle");
+    t.option = pick(tongue, "Stufe höher oder tiefer", "Level up or down");
+    t.optionZ = pick(tongue, "Mehr oder weniger Farben", "More or fewer colors");
+    t.pause = pick(tongue, "Pause", "Pause");
+    t.sound = pick(tongue, "Geräusche", "Sound effects");
+    t.midi = pick(tongue, "Musik", "Music");
+    t.highScore = pick(tongue, "Bestenliste", "High scores");
+    t.exit = pick(tongue, "Spiel beenden", "End the game");
+    t.tongue = pick(tongue, "Sprache", "Language");
+    t.help = pick(tongue, "Hilfe", "Help");
+    t.info = pick(tongue, "Über Frobny Office", "About Frobny Office");
+    t.frobny = pick(tongue, "Frobny Games im Netz", "Frobny Games on the web");
+    t.clock = pick(tongue, "Zeit", "Time");
+    t.rules = pick(tongue, "Regeln", "Rules");
+    t.keyHelp = pick(tongue,
+                     "Mit den Pfeiltasten wählst Du einen Platz, die Leertaste drückt ihn, "
+                     "Umschalt+Leertaste drückt ihn rechts. R zeigt die Regeln.",
+                     "The arrow keys choose a place, Space presses it, Shift+Space presses it "
+                     "with the right button. R shows the rules.");
+    return t;
+}
+
+QString solvedAnnouncement(int tongue, int ticks)
+{
+    return pick(tongue, "Gelöst! Zeit: %1.", "Solved! Time: %1.").arg(ticks);
+}
+
+QString failedAnnouncement(int tongue, int ticks)
+{
+    return pick(tongue, "Kein Zug mehr möglich. Zeit: %1.", "No move left. Time: %1.").arg(ticks);
+}
+
 QString programCaption()
 {
     return QStringLiteral("Frobny Office V1.3");

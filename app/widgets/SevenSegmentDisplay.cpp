@@ -1,5 +1,8 @@
 #include "app/widgets/SevenSegmentDisplay.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <array>
 #include <cstdlib>
@@ -41,11 +44,48 @@ void drawDigit(QPainter& p, int left, int top, int lit)
         p.drawLine(segments[i]);
     }
 }
+
+// A screen reader reads the counter as a clock with a value, not as a picture.
+class CounterAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+  public:
+    explicit CounterAccessible(SevenSegmentDisplay* counter) : QAccessibleWidget(counter, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(counter()->value());
+        return QAccessibleWidget::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return counter()->value(); }
+    void setCurrentValue(const QVariant&) override {} // the clock is read, not set
+    QVariant maximumValue() const override { return 999999; }
+    QVariant minimumValue() const override { return -99999; }
+    QVariant minimumStepSize() const override { return 1; }
+
+  private:
+    SevenSegmentDisplay* counter() const { return static_cast<SevenSegmentDisplay*>(widget()); }
+};
+
+QAccessibleInterface* counterAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("SevenSegmentDisplay") && object->isWidgetType())
+        return new CounterAccessible(static_cast<SevenSegmentDisplay*>(object));
+    return nullptr;
+}
 } // namespace
 
 SevenSegmentDisplay::SevenSegmentDisplay(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool factoryInstalled = (QAccessible::installFactory(counterAccessible), true);
+    Q_UNUSED(factoryInstalled);
 }
 
 void SevenSegmentDisplay::display(int value)
@@ -54,6 +94,10 @@ void SevenSegmentDisplay::display(int value)
         return;
     value_ = value;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, value);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 QString SevenSegmentDisplay::shownText() const
