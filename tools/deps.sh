@@ -13,6 +13,7 @@ packages=(
   xvfb openbox xdotool x11-utils weston qt6-wayland
   desktop-file-utils appstream dpkg-dev
   pulseaudio pulseaudio-utils
+  dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 for extra in "$@"; do
   case "$extra" in
