@@ -7,6 +7,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include "support/Readability.h"
+
 namespace {
 
 struct ExpectedPicture {
@@ -150,12 +152,38 @@ TEST(ArtResources, DisabledGlyphsLookDifferentFromNormalOnes)
     }
 }
 
-TEST(ArtResources, DialogShowsCalmPaperWhereTheDialogsCutIt)
+// Where the dialogs write on the picture: the high-score dialog shows all of it, the messages its
+// bottom-left 250 x 125 (picture y 75..199).
+const struct {
+    const char* name;
+    QRect area;
+} dialogTextAreas[] = {
+    {"inside the table frame", QRect(9, 9, 303, 119)},
+    {"inside the check-box frame", QRect(169, 137, 143, 19)},
+    {"inside the message frame", QRect(9, 84, 231, 43)},
+};
+
+// Nothing but paper lies there: the picture alone brings no grey for the text to fight with.
+constexpr double MaxMiddleShareOfBarePaper = 0.01;
+
+TEST(ArtResources, DialogPictureIsCalmPaperWhereTheDialogsWrite)
 {
     const QImage dialog = QImage(QStringLiteral(":/art/dialog.png")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(dialog.isNull());
-    // The dialogs show x 0..249, y 75..199; black bold text must stay readable on all of it.
-    EXPECT_TRUE(isPlainLight(dialog, QRect(0, 75, 250, 125), 200, 40));
+    for (const auto& text : dialogTextAreas) {
+        SCOPED_TRACE(text.name);
+        EXPECT_LE(readability::middleShare(dialog, text.area), MaxMiddleShareOfBarePaper);
+        EXPECT_GE(readability::lowestContrast(dialog, text.area, qRgb(0, 0, 0)),
+                  readability::MinTextContrast);
+    }
+}
+
+TEST(ArtResources, DialogButtonsStandOnAPlainBand)
+{
+    const QImage dialog = QImage(QStringLiteral(":/art/dialog.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(dialog.isNull());
+    // From the messages' left button (92, 163) to the high-score OK button's right edge and bottom.
+    EXPECT_TRUE(isPlainLight(dialog, QRect(QPoint(92, 163), QPoint(313, 190)), 200, 40));
 }
 
 TEST(ArtBackgrounds, DataFilesAre24BitPicturesOfTheDrawingArea)

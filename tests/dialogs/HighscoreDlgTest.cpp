@@ -9,10 +9,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/dialogs/Chiffre.h"
 #include "app/dialogs/HighscoreDlg.h"
 #include "app/settings/SettingsStore.h"
+#include "support/Readability.h"
 
 namespace {
 
@@ -322,6 +325,72 @@ TEST_F(HighscoreDlgTest, UnreadableStoredRowsCountAsEmpty)
         EXPECT_EQ(d.newRow(), 0);
         pressCancel(d);
     });
+}
+
+// Antialiased edges of the bold black text are grey too: five full rows of names, ranks and scores
+// make about 5 % of the table's pixels grey. 8 % leaves room for fonts with bolder or softer strokes
+// and is still far below the half that a busy picture behind the table gives.
+constexpr double MaxMiddleShareWithText = 0.08;
+
+const QRect TableInside(9, 9, 303, 119);
+
+std::vector<QLabel*> textLabels(THighscoreDlg& d)
+{
+    std::vector<QLabel*> labels;
+    for (QLabel* label : d.findChildren<QLabel*>())
+        labels.push_back(label);
+    return labels;
+}
+
+// The dialog as it shows with its labels and the name field left out: the paper they lie on.
+QImage paperUnderLabels(THighscoreDlg& d)
+{
+    std::vector<QWidget*> hidden;
+    for (QLabel* label : textLabels(d))
+        hidden.push_back(label);
+    if (d.nameEdit()->isVisible())
+        hidden.push_back(d.nameEdit());
+    for (QWidget* widget : hidden)
+        widget->hide();
+    const QImage paper = d.grab().toImage();
+    for (QWidget* widget : hidden)
+        widget->show();
+    return paper;
+}
+
+// The list a player is proud of: long names, results of one to six digits, one below zero (ZUPEL),
+// in both languages, with and without a name being entered.
+TEST_F(HighscoreDlgTest, TheBestListReadsAtAGlance)
+{
+    const struct {
+        int tongue;
+        int result;
+    } cases[] = {{0, 0}, {1, 0}, {0, 50}, {1, 5}};
+    for (const auto& shown : cases) {
+        SCOPED_TRACE("language " + std::to_string(shown.tongue) + ", result " + std::to_string(shown.result));
+        tongue = shown.tongue;
+        // Names of 25 characters, the most the name field takes.
+        storeRows("zupe6", {"-12,Bartholomew Q. Winterbott", "7,Dr. A. Smith, Jr., M.Sc.x",
+                            "365,Maximiliane Oberhuber-Kle", "4096,WWWWWWWWWWWWWWWWWWWWWWWWW",
+                            "123456,Jonathan Featherstonehaug"});
+        show("zupe6", shown.result, [&](THighscoreDlg& d) {
+            const QImage shot = d.grab().toImage();
+            const QRect nameField = d.nameEdit()->isVisible() ? d.nameEdit()->geometry() : QRect();
+            EXPECT_LE(readability::middleShare(shot, TableInside, nameField), MaxMiddleShareWithText);
+            const QImage paper = paperUnderLabels(d);
+            for (QLabel* label : textLabels(d)) {
+                const QRgb text = label->palette().color(label->foregroundRole()).rgb();
+                EXPECT_GE(readability::lowestContrast(paper, label->geometry(), text),
+                          readability::MinTextContrast)
+                    << label->objectName().toStdString();
+            }
+            const QPalette field = d.nameEdit()->palette();
+            EXPECT_GE(readability::contrastRatio(field.color(QPalette::Text).rgb(),
+                                                 field.color(QPalette::Base).rgb()),
+                      readability::MinTextContrast);
+            pressCancel(d);
+        });
+    }
 }
 
 // A picture whose every pixel tells where it came from.

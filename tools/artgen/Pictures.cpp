@@ -37,27 +37,80 @@ QImage toolbarPicture()
     return image;
 }
 
+namespace {
+
+// Both dialogs that show the picture put their buttons in its bottom band: the high-score list at
+// y 164..190 (it shows the whole picture), the messages at 163..189 (they show its bottom-left
+// 250 x 125). Above the band lie the table, the message frame and the check box: plain paper.
+constexpr int ButtonBandTop = 159;
+
+// A yellow pencil lying to the left of the buttons, its point toward them.
+void paintPencil(QPainter& painter, const QRect& body)
+{
+    painter.save();
+    const int top = body.top();
+    const int height = body.height();
+    const double middle = top + height / 2.0;
+    const double woodStart = body.right() - 11;
+    const double tip = body.right() + 1;
+    QPainterPath outline;
+    outline.addRect(QRectF(body.left(), top, woodStart - body.left(), height));
+    outline.addPolygon(
+        QPolygonF({QPointF(woodStart, top), QPointF(tip, middle), QPointF(woodStart, top + height)}));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(outline.translated(1, 2).simplified(), QColor(40, 45, 60, 45));
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRect eraser(body.left(), top, 7, height);
+    const QRect ferrule(eraser.right() + 1, top, 5, height);
+    const QRect shaft(ferrule.right() + 1, top, static_cast<int>(woodStart) - ferrule.right() - 1, height);
+    painter.fillRect(eraser, QColor(0xE8, 0x8A, 0x8E));
+    painter.fillRect(QRect(eraser.left(), top, eraser.width(), 2), QColor(0xF4, 0xB0, 0xB2));
+    painter.fillRect(ferrule, palette::clipMetal);
+    for (int x = ferrule.left() + 1; x < ferrule.right(); x += 2)
+        painter.fillRect(QRect(x, top, 1, height), palette::clipMetal.darker(125));
+    // Three faces of the hexagonal shaft, lit from above.
+    const int face = height / 3;
+    painter.fillRect(shaft, palette::amber);
+    painter.fillRect(QRect(shaft.left(), top, shaft.width(), face), palette::amber.lighter(125));
+    painter.fillRect(QRect(shaft.left(), top + 2 * face, shaft.width(), height - 2 * face),
+                     palette::amber.darker(115));
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xE9, 0xC9, 0x9A));
+    painter.drawPolygon(
+        QPolygonF({QPointF(woodStart, top), QPointF(tip, middle), QPointF(woodStart, top + height)}));
+    painter.setBrush(palette::ink);
+    const double lead = (tip - woodStart) * 0.4;
+    const double leadHalf = height / 2.0 * 0.4;
+    painter.drawPolygon(QPolygonF({QPointF(tip - lead, middle - leadHalf), QPointF(tip, middle),
+                                   QPointF(tip - lead, middle + leadHalf)}));
+    painter.restore();
+}
+
+} // namespace
+
 QImage dialogPicture()
 {
-    QImage image = blankImage(320, 200, palette::deskLight);
+    QImage image = blankImage(320, 200, palette::paper);
     QPainter painter(&image);
-    paintDesk(painter, image.rect(), 5);
-    // The visible part (x 0..249, y 75..199) is all paper: a note pad with faint rules.
-    const QRect pad(0, 60, 262, 140);
-    painter.fillRect(pad.translated(3, 3), QColor(40, 25, 10, 50));
-    QLinearGradient paper(pad.topLeft(), pad.bottomRight());
-    paper.setColorAt(0, QColor(0xFF, 0xFE, 0xF8));
-    paper.setColorAt(1, QColor(0xF4, 0xF0, 0xE2));
-    painter.fillRect(pad, paper);
-    painter.setPen(QColor(0xE3, 0xE8, 0xF0));
-    for (int y = 75 + 62; y < 200; y += 14)
-        painter.drawLine(0, y, pad.right(), y);
-    painter.setPen(QColor(0xC8, 0xC2, 0xB0));
-    painter.drawLine(pad.right(), pad.top(), pad.right(), pad.bottom());
-    // Binding of the pad, above the visible part.
-    painter.fillRect(QRect(0, 54, 262, 8), palette::navy);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paintRulesClipboard(painter, QRect(268, 12, 46, 70));
+    // Light, even paper wherever text is written; the tone changes only from top to bottom, so the
+    // full picture and its bottom-left cut-out look alike.
+    QLinearGradient paper(0, 0, 0, ButtonBandTop);
+    paper.setColorAt(0, QColor(0xFF, 0xFE, 0xF9));
+    paper.setColorAt(1, QColor(0xFA, 0xF7, 0xEC));
+    painter.fillRect(QRect(0, 0, 320, ButtonBandTop), paper);
+    // The button band: the toolbar's light steel, set off by a groove.
+    QLinearGradient steel(0, ButtonBandTop, 0, 200);
+    steel.setColorAt(0, QColor(0xF0, 0xF2, 0xF5));
+    steel.setColorAt(1, QColor(0xDC, 0xE1, 0xE8));
+    painter.fillRect(QRect(0, ButtonBandTop, 320, 200 - ButtonBandTop), steel);
+    painter.setPen(QColor(0xC4, 0xCA, 0xD3));
+    painter.drawLine(0, ButtonBandTop, 319, ButtonBandTop);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, ButtonBandTop + 1, 319, ButtonBandTop + 1);
+    paintPencil(painter, QRect(16, 173, 62, 8));
     return image;
 }
 

@@ -6,7 +6,8 @@ namespace art {
 
 // 500 x 33 toolbar background; the clock panel at x 280..392 is drawn over it.
 QImage toolbarPicture();
-// 320 x 200; the dialogs show its bottom-left 250 x 125, a calm sheet of note paper.
+// 320 x 200 sheet of paper with a band for the buttons at the bottom. The high-score dialog shows all
+// of it, the message dialogs its bottom-left 250 x 125; both write only on plain, light paper.
 QImage dialogPicture();
 // The program icon at the given edge length.
 QImage iconPicture(int size);
