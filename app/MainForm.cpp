@@ -600,12 +600,14 @@ void TMainForm::Delay(unsigned ms)
 void TMainForm::reportEnd(PlayState state, Sound sound, void (ShellDialogs::*show)())
 {
     setPlayState(state);
+    // The time of the end goes to the list, whatever happens while the dialog is up.
+    const int result = elapsed();
     PlaySound(sound);
-    Announce(state == PlayState::Solved ? solvedAnnouncement(tongue_, elapsed())
-                                        : failedAnnouncement(tongue_, elapsed()));
+    Announce(state == PlayState::Solved ? solvedAnnouncement(tongue_, result)
+                                        : failedAnnouncement(tongue_, result));
     (parts_.dialogs->*show)();
     const QString list = SelectScoreList();
-    parts_.dialogs->showHighScores(list, elapsed());
+    parts_.dialogs->showHighScores(list, result);
     ApplyTexts();
 }
 

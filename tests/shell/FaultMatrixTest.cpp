@@ -145,6 +145,9 @@ const std::vector<FaultRow>& faultMatrix()
         std::vector<FaultRow> table = {
             {"no fault", [](Machine&) {}, true, true},
             {"b1.bmp truncated", [](Machine& m) { m.truncate("b1.bmp", 100); }, false, false},
+            {"b1.bmp one byte short",
+             [](Machine& m) { m.truncate("b1.bmp", QFileInfo(m.data + "/b1.bmp").size() - 1); }, false,
+             false},
             {"b1.bmp is empty", [](Machine& m) { m.truncate("b1.bmp", 0); }, false, false},
             {"b1.bmp is a PNG picture",
              [](Machine& m) {

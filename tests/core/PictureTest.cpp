@@ -1,0 +1,67 @@
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "app/core/Picture.h"
+
+namespace {
+// The size a BMP file's own header gives for the whole file.
+qint64 declaredFileSize(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray header = file.read(6);
+    return header.size() == 6 ? qFromLittleEndian<quint32>(header.constData() + 2) : -1;
+}
+
+struct CutCase {
+    const char* what;
+    QSize size;
+    std::function<bool(const QString&)> write; // the whole picture, to the given path
+};
+
+// A row cut short by even one byte must not count as the picture: Qt would fill the missing
+// pixels with anything, and the bottom row of a BMP is the first one on screen. The pixel data
+// starts after the headers (and a colour table, if any), and each row is padded to four bytes.
+TEST(BmpPicture, CutOneByteShortOfItsDeclaredSizeIsRefused)
+{
+    const std::vector<CutCase> cases = {
+        {"the game's own b1.bmp", QSize(500, 333),
+         [](const QString& path) {
+             return QFile::copy(QCoreApplication::applicationDirPath() + "/b1.bmp", path);
+         }},
+        {"256 colours in padded rows, the colour table before the pixels", QSize(499, 333),
+         [](const QString& path) {
+             QImage picture(499, 333, QImage::Format_Indexed8);
+             picture.setColorCount(256);
+             for (int i = 0; i < 256; ++i)
+                 picture.setColor(i, qRgb(i, 255 - i, i / 2));
+             picture.fill(7);
+             return picture.save(path, "BMP");
+         }},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath("b1.bmp");
+        QFile::remove(path);
+        ASSERT_TRUE(c.write(path));
+        const qint64 declared = declaredFileSize(path);
+        ASSERT_EQ(QFileInfo(path).size(), declared) << "the header tells the true size";
+
+        const QImage whole = bmpPicture(path);
+        ASSERT_FALSE(whole.isNull());
+        EXPECT_EQ(whole.size(), c.size);
+
+        ASSERT_TRUE(QFile(path).resize(declared - 1));
+        EXPECT_TRUE(bmpPicture(path).isNull());
+    }
+}
+} // namespace
