@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libfluidsynth-dev timgm6mb-soundfont libfontconfig-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-damage0-dev
   xvfb openbox xdotool x11-utils weston qt6-wayland

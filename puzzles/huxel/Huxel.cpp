@@ -5,6 +5,7 @@
 
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
+#include "app/core/Language.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
 
@@ -188,6 +189,32 @@ void Huxel::markCell(Side table, int col, int row, bool marked)
         marked_[cellSlot(table, col, row)] = marked;
 }
 
+// Every character of the alphabet drawn at rest into one cell of a scratch picture, with two cells
+// of room around it: any ink outside the cell's interior reaches into a neighbour.
+bool Huxel::glyphsStayInCells()
+{
+    const QFont font = tableFont(RestPoints());
+    const int size = CellSize();
+    if (inkCheck_.cellSize == size && inkCheck_.font == font)
+        return inkCheck_.stays;
+    constexpr ColorRef Paper = colorRef(0xFF, 0xFF, 0xFF);
+    QImage scratch(5 * size, 5 * size, QImage::Format_RGB32);
+    scratch.fill(toQRgb(Paper));
+    Canvas canvas(scratch);
+    const int x = 2 * size;
+    const int y = 2 * size;
+    for (char32_t character : HuxelModel::SymbolAlphabet)
+        canvas.textTopCentre(x + size / 2, y + size / 8, characterText(character), font, Black);
+    const QRect interior(x + 1, y + 1, size - 1, size - 1);
+    bool stays = true;
+    for (int row = 0; row < scratch.height() && stays; ++row) {
+        for (int col = 0; col < scratch.width() && stays; ++col)
+            stays = interior.contains(col, row) || fromQRgb(scratch.pixel(col, row)) == Paper;
+    }
+    inkCheck_ = {font, size, stays};
+    return stays;
+}
+
 void Huxel::RedrawTables()
 {
     Canvas canvas(services_.work());
@@ -214,14 +241,19 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     const int t = offset;
     const int x0 = (col - 1) * w + tableX(table);
     const int y0 = (row - 1) * w + TableTop;
-    Canvas canvas(services_.work());
+    const QRect block(x0, y0, 2 * w, 2 * w);
+    // Composed apart, in block coordinates, and then put into the work picture: a glyph that
+    // reaches beyond the block leaves nothing there that the screen does not show, so the cells
+    // around stay as a hover change expects them.
+    QImage frame = services_.work().copy(block);
+    Canvas canvas(frame);
     canvas.copyFrom(services_.background(), QRect(x0 + 1, y0 + 1 + HighlightRows, 2 * w - 1, 2 * w - 1),
-                    QPoint(x0 + 1, y0 + 1));
+                    QPoint(1, 1));
     canvas.setPen(Black);
     canvas.setNoBrush();
     for (int i = 0; i < 2; ++i) {
         for (int j = 0; j < 2; ++j) {
-            drawFrame(canvas, x0 + i * w, y0 + j * w, w);
+            drawFrame(canvas, i * w, j * w, w);
             markCell(table, col + i, row + j, true);
         }
     }
@@ -230,10 +262,10 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     // clockwise, counter-clockwise for the next one the other way.
     const bool clockwise = direction == Turn::Clockwise;
     const std::array<QPoint, 4> places =
-        clockwise ? std::array<QPoint, 4>{QPoint(x0 + h + t, y0 + e), QPoint(x0 + w + h, y0 + e + t),
-                                          QPoint(x0 + w + h - t, y0 + w + e), QPoint(x0 + h, y0 + w + e - t)}
-                  : std::array<QPoint, 4>{QPoint(x0 + h, y0 + e + t), QPoint(x0 + w + h - t, y0 + e),
-                                          QPoint(x0 + w + h, y0 + w + e - t), QPoint(x0 + h + t, y0 + w + e)};
+        clockwise ? std::array<QPoint, 4>{QPoint(h + t, e), QPoint(w + h, e + t), QPoint(w + h - t, w + e),
+                                          QPoint(h, w + e - t)}
+                  : std::array<QPoint, 4>{QPoint(h, e + t), QPoint(w + h - t, e), QPoint(w + h, w + e - t),
+                                          QPoint(h + t, w + e)};
     const std::array<char32_t, 4> characters{model_.cell(table, col, row), model_.cell(table, col + 1, row),
                                              model_.cell(table, col + 1, row + 1),
                                              model_.cell(table, col, row + 1)};
@@ -241,7 +273,8 @@ void Huxel::DrawRotationFrame(int col, int row, int offset, Side table, Turn dir
     for (int k = 0; k < 4; ++k)
         canvas.textTopCentre(places[k].x(), places[k].y(), characterText(characters[k]), font,
                              HighlightTextColor);
-    services_.copyWorkToScreen(QRect(x0, y0, 2 * w, 2 * w));
+    Canvas(services_.work()).copyFrom(frame, frame.rect(), block.topLeft());
+    services_.copyWorkToScreen(block);
 }
 
 // ---- Input ----
@@ -276,8 +309,9 @@ void Huxel::UpdateHover(int x, int y)
     // Only a change of block sounds; the same block in the other table is silent.
     if (hover_.col != old.col || hover_.row != old.row)
         services_.PlaySound(Sound::HuxelBlock);
+    const bool onlyMarked = glyphsStayInCells();
     Canvas canvas(services_.work());
-    drawPlainCells(canvas, true);
+    drawPlainCells(canvas, onlyMarked);
     if (hover_.col > 0 && hover_.row > 0)
         drawHighlightedBlock(canvas);
     services_.copyWorkToScreen(tableRect(Side::Left));
@@ -315,4 +349,74 @@ void Huxel::chooseFont()
     fontBold_ = chosen->bold();
     fontItalic_ = chosen->italic();
     RedrawTables();
+}
+
+// ---- Keyboard ----
+
+// A block's point is its common inner corner, the middle of the area that highlights it; the
+// points depend on the table size only, so a move keeps the cursor on its block.
+KeyTargetSet Huxel::KeyTargets() const
+{
+    KeyTargetSet set;
+    set.targets.push_back({FontButtonCentre, 0, 0});
+    const int blocks = model_.TableSize() - 1;
+    const int size = CellSize();
+    for (int row = 1; row <= blocks; ++row) {
+        for (Side table : {Side::Left, Side::Right}) {
+            const int firstColumn = table == Side::Right ? blocks : 0;
+            for (int col = 1; col <= blocks; ++col)
+                set.targets.push_back(
+                    {QPoint(tableX(table) + col * size, TableTop + row * size), row, firstColumn + col - 1});
+        }
+    }
+    set.first = 1;
+    return set;
+}
+
+std::optional<Huxel::Hover> Huxel::blockOfTarget(int index) const
+{
+    const int blocks = model_.TableSize() - 1;
+    const int k = index - 1;
+    if (k < 0 || k >= 2 * blocks * blocks)
+        return std::nullopt;
+    const int across = k % (2 * blocks);
+    return Hover{across % blocks + 1, k / (2 * blocks) + 1, across < blocks ? Side::Left : Side::Right};
+}
+
+QString Huxel::DescribeKeyTarget(int index, int tongue) const
+{
+    if (index == 0)
+        return pick(tongue,
+                    "Der Knopf mit dem F: Er öffnet die Schriftauswahl für die Zeichen, Schriftart, fett "
+                    "oder kursiv.",
+                    "The F button: it opens the font choice for the characters, typeface, bold or italic.");
+    const std::optional<Hover> block = blockOfTarget(index);
+    return block ? describeBlock(*block, tongue) : QString();
+}
+
+QString Huxel::describeBlock(const Hover& block, int tongue) const
+{
+    const Hover other{block.col, block.row, block.table == Side::Left ? Side::Right : Side::Left};
+    const QString here = blockCharacters(block);
+    const QString there = blockCharacters(other);
+    const QString agreement =
+        here == there
+            ? pick(tongue, "Hier stimmen beide Tabellen schon überein.", "Both tables agree here already.")
+            : pick(tongue, "Hier unterscheiden sich die Tabellen noch.", "The tables still differ here.");
+    return pick(tongue, "Tabelle %1, Blockzeile %2, Spalte %3: %4; die andere Tabelle: %5. %6",
+                "Table %1, block row %2, column %3: %4; the other table: %5. %6")
+        .arg(block.table == Side::Left ? 1 : 2)
+        .arg(block.row)
+        .arg(block.col)
+        .arg(here, there, agreement);
+}
+
+// The four characters in reading order: "A B / C D".
+QString Huxel::blockCharacters(const Hover& block) const
+{
+    const auto [col, row, table] = block;
+    return QStringLiteral("%1 %2 / %3 %4")
+        .arg(characterText(model_.cell(table, col, row)), characterText(model_.cell(table, col + 1, row)),
+             characterText(model_.cell(table, col, row + 1)),
+             characterText(model_.cell(table, col + 1, row + 1)));
 }

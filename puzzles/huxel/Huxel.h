@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <bitset>
+#include <optional>
 
 #include "app/core/Color.h"
 #include "app/core/PuzzleModule.h"
@@ -27,6 +28,7 @@ class Huxel final : public PuzzleModule {
     static constexpr int HighlightRows = 233;
     static constexpr ColorRef HighlightTextColor = colorRef(0xFF, 0xDF, 0xCF);
     static constexpr int FontDialogPoints = 24;
+    static constexpr QPoint FontButtonCentre{28, 22};
     static inline const QString DefaultFontName = QStringLiteral("Arial");
 
     explicit Huxel(ShellServices& services);
@@ -41,6 +43,10 @@ class Huxel final : public PuzzleModule {
     void LoadSettings(const SettingsStore& settings) override;
     void SaveSettings(SettingsStore& settings) const override;
     int ScoreLevel() const override { return model_.TableSize(); }
+    // The font button, then every block row by row, across the left table and on into the right
+    // one; the highlight is the cursor.
+    KeyTargetSet KeyTargets() const override;
+    QString DescribeKeyTarget(int index, int tongue) const override;
 
     // One move on the highlighted block; nothing without one.
     void RotationMove(Turn direction);
@@ -88,19 +94,33 @@ class Huxel final : public PuzzleModule {
     // Left table, then right, each column by column; with onlyMarked the cells that already look
     // plain are skipped.
     void drawPlainCells(Canvas& canvas, bool onlyMarked);
+    // Whether every character at rest stays inside its cell's interior in the current face and
+    // size (measured once per face and size); a move's larger characters are kept to their block.
+    bool glyphsStayInCells();
     static int cellSlot(Side table, int col, int row);
     void markCell(Side table, int col, int row, bool marked);
     void drawHighlightedBlock(Canvas& canvas);
     void animate(Turn direction);
     void chooseFont();
+    // The block a key target stands for; nullopt for the font button and unknown indices.
+    std::optional<Hover> blockOfTarget(int index) const;
+    QString describeBlock(const Hover& block, int tongue) const;
+    QString blockCharacters(const Hover& block) const;
 
     ShellServices& services_;
     HuxelModel model_;
     Hover hover_;
     // Cells whose look in the work picture is not the plain one of the current tables: highlighted,
     // turned and not redrawn since, or not drawn since the last NewPuzzle. A hover change redraws
-    // only these: the same picture as redrawing every cell while no character reaches beyond its cell.
+    // only these while no character reaches beyond its cell (the same picture as redrawing every
+    // cell), and every cell once one does.
     std::bitset<2 * (HuxelModel::MaxSize + 1) * (HuxelModel::MaxSize + 1)> marked_;
+    // The last answer of glyphsStayInCells and what it was measured for.
+    struct InkCheck {
+        QFont font;
+        int cellSize = 0;
+        bool stays = true;
+    } inkCheck_;
     QString fontName_ = DefaultFontName;
     bool fontBold_ = false;
     bool fontItalic_ = false;

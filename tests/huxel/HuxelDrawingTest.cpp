@@ -1,4 +1,6 @@
+#include <QFontDatabase>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "HuxelTestSupport.h"
 #include "app/core/Canvas.h"
@@ -41,6 +43,54 @@ Ink InkIn(const QImage& image, const QRect& region, ColorRef background)
         }
     }
     return ink;
+}
+
+// Pixels that differ between two pictures of one size, with the box around them.
+struct Difference {
+    int count = 0;
+    QRect box;
+};
+
+Difference DifferenceOf(const QImage& a, const QImage& b)
+{
+    Difference difference;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                ++difference.count;
+                difference.box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return difference;
+}
+
+struct TallGlyph {
+    QString face;
+    char32_t character;
+};
+
+// A bold face with a character whose glyph, in the size of a moving block at n = 6 (17 points in
+// 30-pixel cells), reaches past the frame line into the cell below: a serif "Q" tail, say. The
+// Liberation and DejaVu faces the game needs have none; the URW faces (C059, URW Bookman) do.
+std::optional<TallGlyph> FindTallGlyph()
+{
+    constexpr int cell = 30;
+    QStringList families = QFontDatabase::families();
+    families.sort();
+    for (const QString& family : families) {
+        const QFont font = Canvas::font(family, 17, true);
+        for (char32_t character : HuxelModel::SymbolAlphabet) {
+            QImage image(cell, 2 * cell, QImage::Format_RGB32);
+            image.fill(toQRgb(Paper));
+            Canvas(image).textTopCentre(cell / 2, cell / 8, QString::fromUcs4(&character, 1), font, Black);
+            for (int x = 0; x < cell; ++x) {
+                if (fromQRgb(image.pixel(x, cell + 1)) != Paper)
+                    return TallGlyph{family, character};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 int CountColor(const QImage& image, const QRect& region, ColorRef wanted)
@@ -367,4 +417,45 @@ TEST_F(HuxelDrawing, ChosenFontTakesFaceAndStyleOnly)
     other.NewPuzzle();
     other.PaintPuzzle();
     EXPECT_EQ(otherShell.screenImage, shell.screenImage);
+}
+
+// With a face whose glyphs reach into the cell below, a move keeps its drawing inside the block,
+// and a hover change after a move or a highlight shows what a full redraw shows.
+TEST_F(HuxelDrawing, GlyphsReachingBelowTheirCellLeaveNothingBehind)
+{
+    const std::optional<TallGlyph> tall = FindTallGlyph();
+    if (!tall)
+        GTEST_SKIP() << "no installed face has a glyph that reaches into the cell below";
+    SCOPED_TRACE(tall->face.toStdString());
+    StartPuzzle(6);
+    Hover(1, 1, Side::Right); // a hover change in the default face first
+    QFont chosen(tall->face);
+    chosen.setBold(true);
+    shell.fontAnswer = chosen;
+    huxel.MouseDownLeft(28, 22);
+    for (auto [col, row] : {std::pair{2, 2}, {3, 2}, {2, 3}, {3, 3}})
+        huxel.model().setCell(Side::Left, col, row, tall->character);
+    auto expectAsFullRedraw = [&](const char* step) {
+        SCOPED_TRACE(step);
+        const QImage shown = shell.screenImage.copy();
+        huxel.PaintPuzzle();
+        const Difference difference = DifferenceOf(shown, shell.screenImage);
+        EXPECT_EQ(difference.count, 0) << "around " << difference.box.x() << "," << difference.box.y() << " "
+                                       << difference.box.width() << "x" << difference.box.height();
+    };
+
+    Hover(2, 2, Side::Left);
+    QImage workBefore = shell.workImage.copy();
+    huxel.MouseDownRight(0, 0);
+    QImage workAfter = shell.workImage.copy();
+    const QRect block = BlockRect(2, 2, Side::Left);
+    for (QImage* image : {&workBefore, &workAfter})
+        Canvas(*image).fillRect(block.left(), block.top(), block.right() + 1, block.bottom() + 1, Black);
+    EXPECT_EQ(DifferenceOf(workBefore, workAfter).count, 0) << "the move drew outside its block";
+
+    huxel.MouseMove(0, 0);
+    expectAsFullRedraw("turned block left behind");
+    Hover(2, 2, Side::Left);
+    huxel.MouseMove(0, 0);
+    expectAsFullRedraw("highlighted block left behind");
 }
