@@ -1,12 +1,14 @@
 #include "puzzles/pliva/Pliva.h"
 
 #include <QRect>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
+#include "app/core/Language.h"
 #include "app/core/RandomSource.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
@@ -37,6 +39,8 @@ const QRect ArrowRowRect(30, ArrowRowTop, 376, DrawingAreaSize.height() - ArrowR
 constexpr int SwitchLeft = 420;
 constexpr int SwitchTop = 30;
 constexpr int SwitchBottom = 50;
+constexpr int SwitchWidth = 20;
+enum SwitchIndex { LineColourSwitch, MarkerColourSwitch, MarkerStyleSwitch, SwitchCount };
 constexpr int MarkerStyleCount = 5;
 
 constexpr unsigned SolvedPauseMs = 300;
@@ -45,6 +49,34 @@ constexpr unsigned SolvedPauseMs = 300;
 int nearest(double x)
 {
     return static_cast<int>(std::nearbyint(x));
+}
+
+// 64-bit so a stored style of INT_MAX steps on instead of overflowing.
+int nextMarkerStyle(int dmode)
+{
+    return static_cast<int>((static_cast<std::int64_t>(dmode) + 1) % MarkerStyleCount);
+}
+
+QString markerStyleName(int dmode, int tongue)
+{
+    switch (dmode) {
+    case 1:
+        return pick(tongue, "Quadrat", "square");
+    case 2:
+        return pick(tongue, "Kreis", "circle");
+    case 3:
+        return pick(tongue, "Dreieck", "triangle");
+    case 4:
+        return pick(tongue, "Raute", "diamond");
+    default: // drawn as the bare line
+        return pick(tongue, "keine Markierung", "no mark");
+    }
+}
+
+// Signed, so a player who cannot see the arrow row hears which way each point goes.
+QString signedNumber(int v)
+{
+    return v > 0 ? QStringLiteral("+") + QString::number(v) : QString::number(v);
 }
 
 } // namespace
@@ -88,6 +120,10 @@ void Pliva::Move(int j, int s)
         services_.PlaySound(s > 0 ? Sound::PlivaLeftMove : Sound::PlivaRightMove);
     } else {
         services_.PlaySound(Sound::PlivaRefused);
+        // Nothing on screen changes, so a player who cannot see it hears why.
+        services_.Announce(pick(services_.language(),
+                                "Der Vorstand lehnt das Bündel ab: Ein Punkt würde das Diagramm verlassen.",
+                                "The board turns the bundle down: a point would leave the chart."));
     }
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
@@ -321,8 +357,7 @@ void Pliva::switchClick(int x, int y)
     } else if (x < 460) {
         chooseColorFor(dcol_);
     } else if (x < 480) {
-        // 64-bit so a stored style of INT_MAX steps on instead of overflowing.
-        dmode_ = static_cast<int>((static_cast<std::int64_t>(dmode_) + 1) % MarkerStyleCount);
+        dmode_ = nextMarkerStyle(dmode_);
         DrawGraph();
     }
 }
@@ -334,4 +369,77 @@ void Pliva::chooseColorFor(ColorRef& color)
         return;
     color = *chosen;
     DrawGraph();
+}
+
+// ---- Keyboard ----
+
+// The column points lie inside both the hover band and the click band, so the key cursor shows
+// the mouse's own outline and a press moves that very column. They depend on N only, so a move
+// keeps the cursor where it is.
+KeyTargetSet Pliva::KeyTargets() const
+{
+    KeyTargetSet set;
+    const int n = model_.mode();
+    const int rowMiddle = (ArrowRowTop + ArrowRowBottom) / 2;
+    for (int k = 1; k <= n; ++k)
+        set.targets.push_back({QPoint(X(k), rowMiddle), 0, k - 1});
+    const int switchMiddle = (SwitchTop + SwitchBottom) / 2;
+    for (int i = 0; i < SwitchCount; ++i)
+        set.targets.push_back(
+            {QPoint(SwitchLeft + SwitchWidth / 2 + i * SwitchWidth, switchMiddle), 0, n + i});
+    return set;
+}
+
+QString Pliva::DescribeKeyTarget(int index, int tongue) const
+{
+    const int n = model_.mode();
+    if (index >= 0 && index < n)
+        return describeColumn(index + 1, tongue);
+    if (index >= n && index < n + SwitchCount)
+        return describeSwitch(index - n, tongue);
+    return {};
+}
+
+// Heights count from lowLimit, so 0 is the bottom of the chart and the arrows add to them as they
+// are: a player can tell from the numbers alone whether a move stays on the chart.
+QString Pliva::describeColumn(int k, int tongue) const
+{
+    const PlivaModel::Values& values = model_.values();
+    QString trend;
+    if (k == 1)
+        trend = pick(tongue, "Anfang der Kurve", "start of the curve");
+    else if (values[k] > values[k - 1])
+        trend = pick(tongue, "steigt gegenüber Spalte %1", "rises from column %1").arg(k - 1);
+    else if (values[k] == values[k - 1])
+        trend = pick(tongue, "gleich hoch wie Spalte %1", "as high as column %1").arg(k - 1);
+    else
+        trend = pick(tongue, "fällt gegenüber Spalte %1", "falls from column %1").arg(k - 1);
+
+    QStringList arrows;
+    for (int point = 1; point <= model_.mode(); ++point)
+        arrows << signedNumber(model_.arrows()[k][point]);
+
+    return pick(tongue, "Spalte %1 von %2: Punkt auf Höhe %3 von %4, %5. Pfeile: %6.",
+                "Column %1 of %2: point at height %3 of %4, %5. Arrows: %6.")
+        .arg(k)
+        .arg(model_.mode())
+        .arg(values[k] - model_.lowLimit())
+        .arg(model_.highLimit() - model_.lowLimit())
+        .arg(trend, arrows.join(QStringLiteral(", ")));
+}
+
+QString Pliva::describeSwitch(int index, int tongue) const
+{
+    switch (index) {
+    case LineColourSwitch:
+        return pick(tongue, "Schalter für die Farbe der Kurve: Ein Druck öffnet die Farbwahl.",
+                    "Switch for the colour of the curve: a press opens the colour choice.");
+    case MarkerColourSwitch:
+        return pick(tongue, "Schalter für die Farbe der Punkte: Ein Druck öffnet die Farbwahl.",
+                    "Switch for the colour of the points: a press opens the colour choice.");
+    default:
+        return pick(tongue, "Schalter für die Form der Punkte. Jetzt: %1, nach einem Druck: %2.",
+                    "Switch for the shape of the points. Now: %1, after a press: %2.")
+            .arg(markerStyleName(dmode_, tongue), markerStyleName(nextMarkerStyle(dmode_), tongue));
+    }
 }

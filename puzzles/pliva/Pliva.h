@@ -27,6 +27,10 @@ class Pliva final : public PuzzleModule {
     void SaveSettings(SettingsStore& settings) const override;
     int ScoreLevel() const override { return model_.mode(); }
 
+    // One row: the columns 1..N of the arrow row, then the three switches left to right.
+    KeyTargetSet KeyTargets() const override;
+    QString DescribeKeyTarget(int index, int tongue) const override;
+
     // One move on column j (1..N): s = +1 adds the column's arrows, -1 subtracts them.
     void Move(int j, int s);
     void DrawGraph();
@@ -47,6 +51,8 @@ class Pliva final : public PuzzleModule {
     int clickColumn(int x, int y) const;
     void switchClick(int x, int y);
     void chooseColorFor(ColorRef& color);
+    QString describeColumn(int k, int tongue) const;
+    QString describeSwitch(int index, int tongue) const;
     void drawGrid(Canvas& canvas) const;
     void drawCurve(Canvas& canvas) const;
     void drawMarker(Canvas& canvas, int x, int y) const;

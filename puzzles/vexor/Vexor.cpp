@@ -3,14 +3,17 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
+#include "app/core/Language.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
+#include "puzzles/vexor/ColourName.h"
 
 namespace {
 
@@ -41,6 +44,11 @@ constexpr int SwitchBottom = 96;
 constexpr int PlateSwitchLeft = 446;
 constexpr int FitSwitchLeft = 466;
 constexpr int FitSwitchRight = 486;
+enum SwitchIndex { PlateSwitch, FitSwitch, SwitchCount };
+
+// Key cursor points: inside the arrow triangles and the switch frames, for both buttons.
+constexpr int LeftArrowX = 410;
+constexpr int RightArrowX = 430;
 
 constexpr unsigned FrameMs = 50;
 constexpr unsigned SolvedPauseMs = 300;
@@ -72,6 +80,14 @@ ColorRef lightened(ColorRef color)
 QString colourKey(int k)
 {
     return QStringLiteral("col") + QString::number(k);
+}
+
+QString numberList(const std::vector<int>& numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -335,4 +351,77 @@ void Vexor::chooseColour(int k)
     colours_[k] = *chosen;
     DrawArrows();
     DrawBars();
+}
+
+// ---- Keyboard ----
+
+// The points depend on bookingCount only, so a move keeps the cursor where it is; the switches
+// lie above the arrows on screen and so form the top row.
+KeyTargetSet Vexor::KeyTargets() const
+{
+    KeyTargetSet set;
+    const int switchMiddle = (SwitchTop + SwitchBottom) / 2;
+    set.targets.push_back({QPoint((PlateSwitchLeft + FitSwitchLeft) / 2, switchMiddle), 0, PlateSwitch});
+    set.targets.push_back({QPoint((FitSwitchLeft + FitSwitchRight) / 2, switchMiddle), 0, FitSwitch});
+    const int n = model_.bookingCount();
+    for (int k = n; k >= 1; --k) {
+        const int middle = BaseLine - RowPitch * k + ArrowHeight / 2;
+        const int row = n - k + 1;
+        set.targets.push_back({QPoint(LeftArrowX, middle), row, 0});
+        set.targets.push_back({QPoint(RightArrowX, middle), row, 1});
+    }
+    set.first = SwitchCount + 2 * (n - 1);
+    return set;
+}
+
+QString Vexor::DescribeKeyTarget(int index, int tongue) const
+{
+    if (index >= 0 && index < SwitchCount)
+        return describeSwitch(index, tongue);
+    const int arrow = index - SwitchCount;
+    const int n = model_.bookingCount();
+    if (arrow < 0 || arrow >= 2 * n)
+        return {};
+    return describeArrow(n - arrow / 2, arrow % 2 == 0 ? LeftSide : RightSide, tongue);
+}
+
+// The row's bookings and all account totals: what a seeing player reads off the bars.
+QString Vexor::describeArrow(int k, HoverSide side, int tongue) const
+{
+    std::vector<int> bookings;
+    std::vector<int> sums;
+    for (int a = 1; a <= model_.accountCount(); ++a) {
+        bookings.push_back(model_.booking(a, k));
+        sums.push_back(model_.accountSum()[a]);
+    }
+    const QString shift = side == LeftSide ? pick(tongue, "nach links schieben", "shift left")
+                                           : pick(tongue, "nach rechts schieben", "shift right");
+    return pick(tongue, "Reihe %1 von %2 von unten, %3: %4. Buchungen: %5. Konten: %6.",
+                "Row %1 of %2 from the bottom, %3: %4. Bookings: %5. Accounts: %6.")
+        .arg(k)
+        .arg(model_.bookingCount())
+        .arg(colourName(colours_[k], tongue), shift, numberList(bookings), numberList(sums));
+}
+
+QString Vexor::describeSwitch(int index, int tongue) const
+{
+    if (index == PlateSwitch) {
+        return lin_ ? pick(tongue,
+                           "Schalter für die schwarze Platte bei 100, jetzt eingeblendet: Ein Druck "
+                           "blendet sie aus.",
+                           "Switch for the black plate at 100, now shown: a press hides it.")
+                    : pick(tongue,
+                           "Schalter für die schwarze Platte bei 100, jetzt ausgeblendet: Ein Druck "
+                           "blendet sie ein.",
+                           "Switch for the black plate at 100, now hidden: a press shows it.");
+    }
+    return fit_ ? pick(tongue,
+                       "Schalter für Balken in voller Größe, jetzt an: Ein Druck stellt wieder den "
+                       "gewohnten Maßstab her.",
+                       "Switch for bars at full size, now on: a press brings back the usual scale.")
+                : pick(tongue,
+                       "Schalter für Balken in voller Größe, jetzt aus: Ein Druck zieht das höchste "
+                       "Konto auf volle Größe.",
+                       "Switch for bars at full size, now off: a press stretches the highest account to "
+                       "full size.");
 }

@@ -46,6 +46,13 @@ class Vexor final : public PuzzleModule {
     void SaveSettings(SettingsStore& settings) const override;
     int ScoreLevel() const override { return model_.mode(); }
 
+    // Row 0: the plate switch and the size switch. Below it one row per arrow row from the top
+    // (position bookingCount) down to position 1, its left arrow at column 0 and its right arrow
+    // at column 1: position k's left arrow is target 2 + 2 * (bookingCount - k). The cursor first
+    // stands on the left arrow of position 1.
+    KeyTargetSet KeyTargets() const override;
+    QString DescribeKeyTarget(int index, int tongue) const override;
+
     // Shifts position k (1..bookingCount) with its sound and animation and tests for a win.
     void Move(int k, VexorModel::Shift direction);
     void DrawBars();
@@ -66,6 +73,8 @@ class Vexor final : public PuzzleModule {
     int arrowRow(int y) const;
     bool onSwitchRow(int y) const;
     void chooseColour(int k);
+    QString describeArrow(int k, HoverSide side, int tongue) const;
+    QString describeSwitch(int index, int tongue) const;
     void drawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const;
     void drawArrowRow(Canvas& canvas, int k) const;
 
