@@ -6,6 +6,7 @@
 
 #include "app/core/Canvas.h"
 #include "app/core/DrawingArea.h"
+#include "app/core/Language.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
 
@@ -20,6 +21,9 @@ constexpr ColorRef Silver = colorRef(0xC0, 0xC0, 0xC0);
 constexpr ColorRef Grey = colorRef(0x80, 0x80, 0x80);
 constexpr ColorRef Red = colorRef(0xFF, 0, 0);
 constexpr ColorRef Green = colorRef(0, 0x80, 0);
+// The keyboard mark: blue shows on white faces, yellow on the grey current cell.
+constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
+constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
 
 constexpr int CentreX = 220;
 constexpr int TextOffsetX = 18;
@@ -38,6 +42,42 @@ QString cellText(int value)
     return value < 0 ? QStringLiteral("$") : QString();
 }
 
+QString cellName(int a, int b)
+{
+    return QChar(u'A' + a - 1) + QString::number(b);
+}
+
+QString contentText(int value, int tongue)
+{
+    if (value > 0)
+        return QString::number(value);
+    if (value < 0)
+        return pick(tongue, "Ausgabe $", "expense $");
+    return pick(tongue, "leer", "empty");
+}
+
+QString unitsLeftText(int units, int tongue)
+{
+    if (units == 0)
+        return pick(tongue, "Keine Einheit mehr übrig.", "No units left.");
+    if (units == 1)
+        return pick(tongue, "Noch 1 Einheit übrig.", "1 unit left.");
+    return pick(tongue, "Noch %1 Einheiten übrig.", "%1 units left.").arg(units);
+}
+
+QString countDownText(int units, int tongue)
+{
+    if (units == 1) {
+        return pick(tongue, "Sackgasse: 1 Einheit übrig, sie bringt %1 Schritte auf die Uhr.",
+                    "Dead end: 1 unit left, it adds %1 steps to the clock.")
+            .arg(UnitCharge);
+    }
+    return pick(tongue, "Sackgasse: %1 Einheiten übrig, jede bringt %2 Schritte auf die Uhr.",
+                "Dead end: %1 units left, each adds %2 steps to the clock.")
+        .arg(units)
+        .arg(UnitCharge);
+}
+
 } // namespace
 
 Zupel::Zupel(ShellServices& services)
@@ -48,6 +88,7 @@ Zupel::Zupel(ShellServices& services)
 
 void Zupel::NewPuzzle()
 {
+    keyMark_.reset();
     model_.NewPuzzle();
     services_.setPlayState(PlayState::Fresh);
 }
@@ -104,6 +145,7 @@ void Zupel::addToClock(int ticks)
 // model's column order, and the table is redrawn before the next pause shows it.
 void Zupel::chargeRemainingUnits()
 {
+    services_.Announce(countDownText(model_.unitsLeft(), services_.language()));
     while (!model_.AllCollected()) {
         services_.Delay(UnitPauseMs);
         addToClock(UnitCharge);
@@ -126,6 +168,105 @@ void Zupel::MouseDownLeft(int x, int y)
     if (dx < 0 || dy < 0)
         return;
     PickCell(dx / CellWidth, dy / CellHeight);
+}
+
+// ---- Keyboard ----
+
+KeyTargetSet Zupel::KeyTargets() const
+{
+    KeyTargetSet set;
+    const bool rowBar = model_.rowBar();
+    for (int index = 0; index < model_.mode(); ++index) {
+        const Cell cell = *barCell(index);
+        const QPoint middle(boardX() + CellWidth * cell.a + CellWidth / 2,
+                            boardY() + CellHeight * cell.b + CellHeight / 2);
+        set.targets.push_back({middle, cell.b, rowBar ? cell.a : 0});
+    }
+    set.first = (rowBar ? model_.currentColumn() : model_.currentRow()) - 1;
+    return set;
+}
+
+void Zupel::ShowKeyCursor(std::optional<int> index)
+{
+    const std::optional<Cell> cell = index ? barCell(*index) : std::nullopt;
+    if (keyMark_ && cell && keyMark_->cell == *cell)
+        return;
+    hideKeyMark();
+    if (cell)
+        showKeyMark(*cell);
+}
+
+QString Zupel::DescribeKeyTarget(int index, int tongue) const
+{
+    const std::optional<Cell> cell = barCell(index);
+    if (!cell)
+        return {};
+    QString content = contentText(model_.cell(cell->a, cell->b), tongue);
+    if (cell->a == model_.currentColumn() && cell->b == model_.currentRow())
+        content = pick(tongue, "aktuelle Zelle, ", "current cell, ") + content;
+    return QStringLiteral("%1: %2. %3")
+        .arg(cellName(cell->a, cell->b), content, unitsLeftText(model_.unitsLeft(), tongue));
+}
+
+// The index-th cell of the bar, counted from its left or top end.
+std::optional<Zupel::Cell> Zupel::barCell(int index) const
+{
+    if (index < 0 || index >= model_.mode())
+        return std::nullopt;
+    if (model_.rowBar())
+        return Cell{index + 1, model_.currentRow()};
+    return Cell{model_.currentColumn(), index + 1};
+}
+
+// The bar's inner lines run on the outermost pixels of a face and its outer lines on the grid,
+// so a frame one pixel inside the face never meets the blink.
+QRect Zupel::keyMarkRect(Cell cell) const
+{
+    return QRect(boardX() + CellWidth * cell.a + 1, boardY() + CellHeight * cell.b + 1, CellWidth - 3,
+                 CellHeight - 3);
+}
+
+void Zupel::showKeyMark(Cell cell)
+{
+    Canvas canvas(services_.screen());
+    drawKeyMark(canvas, cell);
+    services_.screenChanged(keyMarkRect(cell));
+}
+
+void Zupel::hideKeyMark()
+{
+    if (!keyMark_)
+        return;
+    const QRect rect = keyMark_->rect;
+    Canvas canvas(services_.screen());
+    canvas.copyFrom(keyMark_->under, keyMark_->under.rect(), rect.topLeft());
+    keyMark_.reset();
+    services_.screenChanged(rect);
+}
+
+// The board was drawn over the mark: keep what now lies under it and draw it again, unless the
+// pick took its cell out of the bar.
+void Zupel::redrawKeyMark(Canvas& canvas)
+{
+    if (!keyMark_)
+        return;
+    const Cell cell = keyMark_->cell;
+    if (!model_.inTable(cell.a, cell.b) || !model_.inBar(cell.a, cell.b)) {
+        keyMark_.reset();
+        return;
+    }
+    drawKeyMark(canvas, cell);
+}
+
+void Zupel::drawKeyMark(Canvas& canvas, Cell cell)
+{
+    const QRect rect = keyMarkRect(cell);
+    keyMark_ = KeyMark{cell, rect, services_.screen().copy(rect)};
+    canvas.setNoBrush();
+    canvas.setPen(MarkOuter);
+    canvas.rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
+    canvas.setPen(MarkInner);
+    canvas.rectangle(rect.left() + 1, rect.top() + 1, rect.right(), rect.bottom());
 }
 
 // ---- Settings ----
@@ -186,8 +327,10 @@ QRect Zupel::barRect() const
 
 // ---- Drawing ----
 
+// Paints over a keyboard mark; it shows again only when the cursor is shown again.
 void Zupel::PaintPuzzle()
 {
+    keyMark_.reset();
     Canvas canvas(services_.screen());
     canvas.copyFrom(services_.background(), DrawingAreaRect);
     DrawBoard(canvas);
@@ -198,6 +341,7 @@ void Zupel::DrawBoard()
 {
     Canvas canvas(services_.screen());
     DrawBoard(canvas);
+    redrawKeyMark(canvas);
     services_.screenChanged(boardRect());
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 #include "app/core/PuzzleModule.h"
 #include "puzzles/zupel/ZupelModel.h"
@@ -29,6 +31,14 @@ class Zupel final : public PuzzleModule {
     void SaveSettings(SettingsStore& settings) const override;
     int ScoreLevel() const override { return model_.mode(); }
 
+    // Keyboard play: the targets are the cells of the bar, in the bar's direction; the cursor
+    // first stands on the current cell, where a pick also leaves it.
+    KeyTargetSet KeyTargets() const override;
+    // A two-tone frame inside the cell's face, clear of the bar's lines, so the blink never
+    // touches it; the pixels under it are kept and put back when it leaves or hides.
+    void ShowKeyCursor(std::optional<int> index) override;
+    QString DescribeKeyTarget(int index, int tongue) const override;
+
     // The move on the cell in column a, row b, with its sounds, clock changes and end reports.
     void PickCell(int a, int b);
     void DrawBoard();
@@ -47,6 +57,16 @@ class Zupel final : public PuzzleModule {
     const ZupelModel& model() const { return model_; }
 
   private:
+    struct Cell {
+        int a = 0;
+        int b = 0;
+        bool operator==(const Cell&) const = default;
+    };
+    struct KeyMark {
+        Cell cell;
+        QRect rect;   // where it was drawn, whatever the level is by now
+        QImage under; // the screen's pixels below it
+    };
     struct BarBox {
         int left;
         int top;
@@ -65,10 +85,17 @@ class Zupel final : public PuzzleModule {
     void startClock();
     void addToClock(int ticks);
     void chargeRemainingUnits();
+    std::optional<Cell> barCell(int index) const;
+    QRect keyMarkRect(Cell cell) const;
+    void showKeyMark(Cell cell);
+    void hideKeyMark();
+    void redrawKeyMark(Canvas& canvas);
+    void drawKeyMark(Canvas& canvas, Cell cell);
 
     ShellServices& services_;
     ZupelModel model_;
     QFont cellFont_;
     QFont headerFont_;
     QFont raisedHeaderFont_;
+    std::optional<KeyMark> keyMark_;
 };

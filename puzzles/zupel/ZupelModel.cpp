@@ -117,6 +117,16 @@ bool ZupelModel::AllCollected() const
     return true;
 }
 
+int ZupelModel::unitsLeft() const
+{
+    int units = 0;
+    for (int a = 1; a <= mode_; ++a) {
+        for (int b = 1; b <= mode_; ++b)
+            units += std::max(cells_[a][b], 0);
+    }
+    return units;
+}
+
 bool ZupelModel::BarEmpty() const
 {
     for (int i = 1; i <= mode_; ++i) {

@@ -50,6 +50,8 @@ class ZupelModel {
     PickKind pick(int a, int b);
 
     bool AllCollected() const;
+    // The digit units still in the table.
+    int unitsLeft() const;
     // Nothing but empty cells beside the current one; an expense keeps the bar alive.
     bool BarEmpty() const;
     // Takes one unit off the first digit cell, column by column and row by row within a column;
