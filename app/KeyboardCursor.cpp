@@ -106,13 +106,17 @@ void KeyboardCursor::press(Qt::MouseButton button)
         step(CursorStep::Right);
         return;
     }
+    const PlayState before = form_.playState();
     form_.boxMouseDown(button, at_.x(), at_.y());
-    followTargets();
+    const PlayState after = form_.playState();
+    // The end was announced; that stays until the cursor moves on.
+    const bool ended = after != before && (after == PlayState::Solved || after == PlayState::Failed);
+    followTargets(!ended);
 }
 
 // A move may change the places (a new bar, a new level): the cursor keeps its point when that
 // is still a place, otherwise it goes where the puzzle starts it.
-void KeyboardCursor::followTargets()
+void KeyboardCursor::followTargets(bool tell)
 {
     if (!index_)
         return;
@@ -126,20 +130,22 @@ void KeyboardCursor::followTargets()
     if (same != set.targets.end()) {
         index_ = static_cast<int>(same - set.targets.begin());
         form_.module(form_.currentPuzzle()).ShowKeyCursor(index_);
-        describe();
+        if (tell)
+            describe();
         return;
     }
-    showOn(std::clamp(set.first, 0, static_cast<int>(set.targets.size()) - 1));
+    showOn(std::clamp(set.first, 0, static_cast<int>(set.targets.size()) - 1), tell);
 }
 
-void KeyboardCursor::showOn(int index)
+void KeyboardCursor::showOn(int index, bool tell)
 {
     const KeyTargetSet set = form_.module(form_.currentPuzzle()).KeyTargets();
     index_ = index;
     at_ = set.targets[index].at;
     form_.boxMouseMove(at_.x(), at_.y());
     form_.module(form_.currentPuzzle()).ShowKeyCursor(index_);
-    describe();
+    if (tell)
+        describe();
 }
 
 bool KeyboardCursor::pointerMoved(QPoint at)

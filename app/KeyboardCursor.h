@@ -41,8 +41,9 @@ class KeyboardCursor final : public QObject {
     bool keyPressed(const QKeyEvent& key);
     void step(CursorStep direction);
     void press(Qt::MouseButton button);
-    void showOn(int index);
-    void followTargets();
+    // tell: a screen reader hears the new place (not right after the end was announced).
+    void showOn(int index, bool tell = true);
+    void followTargets(bool tell);
 
     TMainForm& form_;
     std::optional<int> index_;

@@ -402,14 +402,18 @@ void TMainForm::nameForScreenReaders()
     ledLabel_->setAccessibleName(t.clock);
     rulesShape_->setAccessibleName(t.rules);
     box_->setAccessibleName(QLatin1String(current().title));
-    // An announcement stays until the cursor moves; the key help follows the language.
-    const QString said = box_->accessibleDescription();
-    if (keys_->index() || said.isEmpty() || said == accessibleTexts(0).keyHelp ||
-        said == accessibleTexts(1).keyHelp)
+    // An announcement stays until the cursor moves.
+    if (!announced_)
         keys_->describe();
 }
 
 void TMainForm::describeDrawingArea(const QString& text)
+{
+    announced_ = false;
+    say(text);
+}
+
+void TMainForm::say(const QString& text)
 {
     const QString description = text.isEmpty() ? accessibleTexts(tongue_).keyHelp : text;
     if (box_->accessibleDescription() == description) {
@@ -423,7 +427,8 @@ void TMainForm::describeDrawingArea(const QString& text)
 
 void TMainForm::Announce(const QString& text)
 {
-    describeDrawingArea(text);
+    announced_ = true;
+    say(text);
 }
 
 void TMainForm::updateOptionZ()

@@ -161,6 +161,7 @@ class TMainForm final : public QWidget, public ShellServices {
     void buildClock();
     void placeRulesShape();
     void nameForScreenReaders();
+    void say(const QString& text);
     void updateOptionZ();
     void showClock(int ticks);
     void optionPress(bool zButton, QPoint at);
@@ -188,6 +189,7 @@ class TMainForm final : public QWidget, public ShellServices {
     bool framePlaced_ = false;
     bool centreFrame_ = false;
     bool closing_ = false;
+    bool announced_ = false; // the drawing area says an announcement, not the cursor's place
     QStringList musicFiles_; // the "*.mid" files of the data folder, in name order
     int musicIndex_ = 0;     // the piece in the player
     std::function<void()> firstFrameHook_;
