@@ -39,13 +39,16 @@ class RealAudioTest : public ::testing::Test {
         settings.WriteInteger("common", "tongue", 0);
     }
 
-    static int recorders()
+    static QByteArray pactlList(const QStringList& what)
     {
         QProcess pactl;
-        pactl.start("pactl", {"list", "short", "source-outputs"});
+        pactl.start("pactl", QStringList{"list"} + what);
         pactl.waitForFinished();
-        return pactl.readAllStandardOutput().count('\n');
+        return pactl.readAllStandardOutput();
     }
+    static int recorders() { return pactlList({"short", "source-outputs"}).count('\n'); }
+    // Qt's streams, the effects' (the music plays through FluidSynth's own).
+    static int effectStreams() { return pactlList({"sink-inputs"}).count("media.name = \"QtmPulseStream"); }
 
     // Records the sink while the action runs and the event loop turns for the given time; the
     // action waits until the recorder is connected.
@@ -111,6 +114,43 @@ TEST_F(RealAudioTest, EffectsSoundOnlyWithTheSoundButtonDownAndTheMusicPlays)
     QTest::qWait(2500); // the reverberation dies away
     const Recording paused = record(900, [] {});
     EXPECT_LT(paused.peak, Silence) << "switched off, the music pauses";
+}
+
+constexpr int Audible = 1000; // the quietest effect peaks above 5000
+
+TEST_F(RealAudioTest, EveryEffectStillSoundsAfterThousandsOfQuickPlays)
+{
+    settings.WriteBool("common", "music", false);
+    GameSound sound;
+    TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
+    ASSERT_TRUE(form.startedOk());
+    sound.start();
+    // A pointer swept to and fro: the hover sound most of all, between the others, each cut off by
+    // the next; now and then one has time to start.
+    for (int play = 0; play < 3000; ++play) {
+        form.PlaySound(play % 2 ? Sound::PlivaColumn : static_cast<Sound>(play / 2 % SoundCount));
+        if (play % 100 == 0)
+            QTest::qWait(30);
+        else
+            QCoreApplication::processEvents();
+    }
+    for (int i = 0; i < SoundCount; ++i) {
+        const Recording once = record(400, [&form, i] { form.PlaySound(static_cast<Sound>(i)); });
+        EXPECT_GT(once.peak, Audible) << SoundNames[i];
+    }
+}
+
+TEST_F(RealAudioTest, AnEffectThatHasEndedLeavesNoStreamOpen)
+{
+    settings.WriteBool("common", "music", false);
+    GameSound sound;
+    TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
+    ASSERT_TRUE(form.startedOk());
+    sound.start();
+    form.PlaySound(Sound::PlivaColumn);
+    EXPECT_EQ(effectStreams(), 1);
+    // The sound server could not suspend the output while a stream stays open.
+    EXPECT_TRUE(QTest::qWaitFor([] { return effectStreams() == 0; }, 3000));
 }
 
 TEST_F(RealAudioTest, APieceThatHasEndedStartsAgainFromItsBeginning)
