@@ -54,7 +54,7 @@ def game_application():
 
 def key(*names):
     for name in names:
-        subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
+        subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True, timeout=10)
         time.sleep(0.3)
 
 
@@ -93,10 +93,16 @@ try:
     check(not states.contains(pyatspi.STATE_ENABLED), "the second level button reports disabled under PLIVA")
     check(names["PLIVA"].getState().contains(pyatspi.STATE_CHECKED), "PLIVA's button reports checked")
 
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office"],
-                            check=True, capture_output=True, text=True).stdout.split()[0]
-    subprocess.run(["xdotool", "windowactivate", "--sync", window], check=True)
     time.sleep(3.5)  # the splash closes after three seconds
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office"],
+                            check=True, capture_output=True, text=True, timeout=20).stdout.split()[0]
+    # The window manager gives the main window the focus; a busy machine may take its time.
+    for _ in range(20):
+        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL, timeout=10)
+        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10)
+        if active.stdout.strip() == window:
+            break
+        time.sleep(0.3)
 
     area = drawing_area(app, "PLIVA")
     before = area.description
