@@ -48,7 +48,8 @@ void drawDigit(QPainter& p, int left, int top, int lit)
 // A screen reader reads the counter as a clock with a value, not as a picture.
 class CounterAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
-    explicit CounterAccessible(SevenSegmentDisplay* counter) : QAccessibleWidget(counter, QAccessible::StaticText)
+    explicit CounterAccessible(SevenSegmentDisplay* counter)
+        : QAccessibleWidget(counter, QAccessible::StaticText)
     {
     }
 
