@@ -12,26 +12,12 @@ done
 # Debian's python3-pyatspi belongs to the system's Python, whatever python3 the PATH finds first.
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 10 display_number <&"$display_fd"
-export DISPLAY=":$display_number"
 # A window manager gives the focus back to the main window when a dialog closes, as on a desktop.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+work=$(mktemp -d)
+trap 'stop_x_session; rm -rf "$work"' EXIT
+X_SCREEN=1024x768x24 start_x_session "$work"
 
 export XDG_CONFIG_HOME="$work/config"
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -39,6 +25,5 @@ mkdir -p "$XDG_CONFIG_HOME/FrobnyGames/FrobnyOffice" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf '[common]\ntongue=0\nsound=0\nmusic=0\nmode=0\n' >"$XDG_CONFIG_HOME/FrobnyGames/FrobnyOffice/V1.ini"
 unset QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-export NO_AT_BRIDGE=0
 
 dbus-run-session -- /usr/bin/python3 "$here/screen_reader.py" "$game" 2> >(grep -v -E 'dbus-daemon|fd limit|SpiRegistry' >&2)

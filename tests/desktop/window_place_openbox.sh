@@ -8,26 +8,11 @@ for tool in Xvfb openbox xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
 work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 10 display_number <&"$display_fd"
-export DISPLAY=":$display_number"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-# The window manager is ready once it announces itself on the root window.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+trap 'stop_x_session; rm -rf "$work"' EXIT
+start_x_session "$work"
 
 export XDG_CONFIG_HOME="$work/config"
 ini="$XDG_CONFIG_HOME/FrobnyGames/FrobnyOffice/V1.ini"

@@ -13,6 +13,7 @@
 #include "puzzles/pliva/Pliva.h"
 #include "puzzles/vexor/Vexor.h"
 #include "support/FakeShell.h"
+#include "support/GameInShell.h"
 #include "support/ShellFakes.h"
 #include "zupel/ZupelTestSupport.h"
 
@@ -102,42 +103,8 @@ const std::vector<EndCase>& endCases()
     return cases;
 }
 
-class EndSounds : public testing::TestWithParam<std::size_t> {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(writePlainBackgrounds(dir.path()));
-        settings.WriteInteger("common", "tongue", 0);
-    }
-
-    TMainForm& start(int puzzle)
-    {
-        settings.WriteInteger("common", "mode", puzzle);
-        ShellParts parts = gameParts(dir.path() + "/", settings, random, dialogs);
-        parts.sound = &sounds;
-        parts.sleep = [](unsigned) {};
-        form = std::make_unique<TMainForm>(std::move(parts));
-        EXPECT_TRUE(form->startedOk());
-        form->show();
-        QTest::qWait(10);
-        return *form;
-    }
-
-    // The pointer comes to rest over the place first, so its hover sound is not the move's.
-    void hover(QPoint at)
-    {
-        QMouseEvent event(QEvent::MouseMove, at, form->drawingArea()->mapToGlobal(at), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(form->drawingArea(), &event);
-    }
-
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path() + "/V1.ini"};
-    SeededRandom random{5};
-    SilentDialogs dialogs;
-    RecordingSound sounds;
-    std::unique_ptr<TMainForm> form;
-};
+// The pointer comes to rest over the place first (move), so its hover sound is not the move's.
+class EndSounds : public GameInShell, public testing::WithParamInterface<std::size_t> {};
 
 TEST_P(EndSounds, EndingMovePlaysItsSoundThenTheResultSound)
 {
@@ -145,7 +112,7 @@ TEST_P(EndSounds, EndingMovePlaysItsSoundThenTheResultSound)
     TMainForm& f = start(c.puzzle);
     const QPoint at = c.setUp(f);
     f.boxPaint();
-    hover(at);
+    move(at);
     sounds.played.clear();
 
     QTest::mouseClick(f.drawingArea(), Qt::LeftButton, {}, at);

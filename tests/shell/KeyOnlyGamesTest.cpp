@@ -16,6 +16,7 @@
 #include "puzzles/vexor/Vexor.h"
 #include "puzzles/zupel/Zupel.h"
 #include "support/FakeShell.h"
+#include "support/GameInShell.h"
 #include "support/ShellFakes.h"
 #include "vexor/VexorKeySolver.h"
 #include "zupel/ZupelKeySolver.h"
@@ -87,32 +88,16 @@ std::optional<Press> nextHuxel(PuzzleModule& module)
     return Press{presses->front().target, presses->front().right};
 }
 
-class KeyOnlyGame : public ::testing::TestWithParam<GameCase> {
+class KeyOnlyGame : public GameInShell, public ::testing::WithParamInterface<GameCase> {
   public:
     TMainForm& start()
     {
         const GameCase& c = GetParam();
-        random = c.random();
-        EXPECT_TRUE(dir.isValid());
-        EXPECT_TRUE(writePlainBackgrounds(dir.path()));
-        form.reset();
-        QFile::remove(dir.path() + "/V1.ini");
-        settings = std::make_unique<SettingsStore>(dir.path() + "/V1.ini");
-        settings->WriteInteger("common", "tongue", 0);
-        settings->WriteInteger("common", "mode", c.puzzle);
-        settings->WriteBool("common", "music", false);
+        scripted = c.random();
+        randomSource = scripted.get();
         dialogs = SilentDialogs();
-        ShellParts parts;
-        parts.dataDir = dir.path() + "/";
-        parts.settings = settings.get();
-        parts.random = random.get();
-        parts.dialogs = &dialogs;
-        parts.sound = &sound;
-        parts.sleep = [](unsigned) {};
-        parts.puzzles = gamePuzzleTable();
-        form = std::make_unique<TMainForm>(std::move(parts));
+        GameInShell::start(c.puzzle);
         form->timer().stop(); // ZUPEL's blink would differ between two games
-        form->show();
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         return *form;
@@ -152,15 +137,8 @@ class KeyOnlyGame : public ::testing::TestWithParam<GameCase> {
     void pressByMouse(const Press& press)
     {
         const QPoint at = module().KeyTargets().targets[press.target].at;
-        pointerTo(at);
-        QTest::mouseClick(box(), press.right ? Qt::RightButton : Qt::LeftButton, {}, at);
-    }
-
-    void pointerTo(QPoint at)
-    {
-        QMouseEvent move(QEvent::MouseMove, at, box()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(box(), &move);
+        move(at);
+        click(at, press.right ? Qt::RightButton : Qt::LeftButton);
     }
 
     // Plays to the end; the screen once the pointer has moved to a place off the puzzle.
@@ -172,16 +150,11 @@ class KeyOnlyGame : public ::testing::TestWithParam<GameCase> {
              next = GetParam().next(module()), ++presses)
             (this->*press)(*next);
         EXPECT_GT(presses, 0);
-        pointerTo(QPoint(2, 2));
+        move(QPoint(2, 2));
         return form->screen().copy();
     }
 
-    std::unique_ptr<RandomSource> random;
-    QTemporaryDir dir;
-    SilentDialogs dialogs;
-    RecordingSound sound;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<RandomSource> scripted;
 };
 
 TEST_P(KeyOnlyGame, SolvedWithKeysAloneAndTheScreenIsTheMouseGames)

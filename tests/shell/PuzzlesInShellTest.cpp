@@ -10,48 +10,11 @@
 #include "puzzles/huxel/Huxel.h"
 #include "puzzles/vexor/Vexor.h"
 #include "support/FakeShell.h"
+#include "support/GameInShell.h"
 #include "support/ShellFakes.h"
 
 namespace {
-// The game's main window with one puzzle current, as a player starts it; Delay only records.
-class PuzzleInShell : public testing::Test {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(writePlainBackgrounds(dir.path()));
-        settings.WriteInteger("common", "tongue", 0);
-    }
-
-    TMainForm& start(int puzzle)
-    {
-        settings.WriteInteger("common", "mode", puzzle);
-        ShellParts parts = gameParts(dir.path() + "/", settings, random, dialogs);
-        parts.sound = &sounds;
-        parts.sleep = [this](unsigned ms) { sleeps.push_back(ms); };
-        form = std::make_unique<TMainForm>(std::move(parts));
-        EXPECT_TRUE(form->startedOk());
-        form->show();
-        QTest::qWait(10);
-        return *form;
-    }
-
-    void move(QPoint at)
-    {
-        QMouseEvent event(QEvent::MouseMove, at, form->drawingArea()->mapToGlobal(at), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(form->drawingArea(), &event);
-    }
-
-    void click(QPoint at, Qt::MouseButton button) { QTest::mouseClick(form->drawingArea(), button, {}, at); }
-
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path() + "/V1.ini"};
-    SeededRandom random{5};
-    SilentDialogs dialogs;
-    RecordingSound sounds;
-    std::vector<unsigned> sleeps;
-    std::unique_ptr<TMainForm> form;
-};
+using PuzzleInShell = GameInShell;
 
 // Four accounts of 100 whose first bookings differ: solved as it stands.
 VexorModel::Table solvedAccounts()
