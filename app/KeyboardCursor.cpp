@@ -106,12 +106,10 @@ void KeyboardCursor::press(Qt::MouseButton button)
         step(CursorStep::Right);
         return;
     }
-    const PlayState before = form_.playState();
+    const int announcedBefore = form_.announcementCount();
     form_.boxMouseDown(button, at_.x(), at_.y());
-    const PlayState after = form_.playState();
-    // The end was announced; that stays until the cursor moves on.
-    const bool ended = after != before && (after == PlayState::Solved || after == PlayState::Failed);
-    followTargets(!ended);
+    // What the press announced (solved, a refused move) stays until the cursor moves on.
+    followTargets(form_.announcementCount() == announcedBefore);
 }
 
 // A move may change the places (a new bar, a new level): the cursor keeps its point when that

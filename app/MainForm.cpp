@@ -428,6 +428,7 @@ void TMainForm::say(const QString& text)
 void TMainForm::Announce(const QString& text)
 {
     announced_ = true;
+    ++announcements_;
     say(text);
 }
 

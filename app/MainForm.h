@@ -122,6 +122,7 @@ class TMainForm final : public QWidget, public ShellServices {
     KeyboardCursor& keyboardCursor() const { return *keys_; }
     // What a screen reader says of the drawing area; empty: how to play it with keys.
     void describeDrawingArea(const QString& text);
+    int announcementCount() const { return announcements_; }
 
     // Handlers, public so the routing can be driven directly.
     void boxMouseDown(Qt::MouseButton button, int x, int y);
@@ -190,6 +191,7 @@ class TMainForm final : public QWidget, public ShellServices {
     bool centreFrame_ = false;
     bool closing_ = false;
     bool announced_ = false; // the drawing area says an announcement, not the cursor's place
+    int announcements_ = 0;
     QStringList musicFiles_; // the "*.mid" files of the data folder, in name order
     int musicIndex_ = 0;     // the piece in the player
     std::function<void()> firstFrameHook_;

@@ -278,6 +278,23 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// What a press announces is not talked over by the place under the cursor; the next key is.
+TEST_F(KeyboardPlayTest, APressThatAnnouncesKeepsItsAnnouncement)
+{
+    playing();
+    modules[0]->announceOnLeft = "refused";
+    key(Qt::Key_Right);
+    key(Qt::Key_Space);
+    EXPECT_EQ(description(), "refused");
+    key(Qt::Key_Space);
+    EXPECT_EQ(description(), "refused") << "said again";
+    modules[0]->announceOnLeft.clear();
+    key(Qt::Key_Space);
+    EXPECT_EQ(description(), "0 target 1 tongue -1");
+    key(Qt::Key_Down);
+    EXPECT_EQ(description(), "0 target 2 tongue -1");
+}
+
 TEST_F(KeyboardPlayTest, RulesKeyOpensTheRulesOfTheCurrentPuzzle)
 {
     TMainForm& f = playing();

@@ -46,7 +46,12 @@ class RecordingModule final : public PuzzleModule {
         Canvas(services_.work()).copyFrom(services_.background(), QRect(0, 0, 500, 333));
         services_.copyWorkToScreen(QRect(0, 0, 500, 333));
     }
-    void MouseDownLeft(int x, int y) override { record("Left", x, y); }
+    void MouseDownLeft(int x, int y) override
+    {
+        record("Left", x, y);
+        if (!announceOnLeft.isEmpty())
+            services_.Announce(announceOnLeft);
+    }
     void MouseDownRight(int x, int y) override { record("Right", x, y); }
     void MouseMove(int x, int y) override { record("Move", x, y); }
     void OptionClick(bool up) override
@@ -81,6 +86,7 @@ class RecordingModule final : public PuzzleModule {
     }
 
     KeyTargetSet keyTargets;
+    QString announceOnLeft; // said by every left press
 
     int level = 7;
     static constexpr int LowestLevel = 4;
