@@ -188,6 +188,8 @@ class ToolbarKeyTest : public KeyboardPlayTest, public ::testing::WithParamInter
         log.clear();
         act(f);
         QTest::qWait(1);
+        // ZUPEL's blink comes with the clock's ticks, however many a slow run lets pass.
+        std::erase_if(log, [](const std::string& entry) { return entry.ends_with("TimerTick"); });
         return {log,
                 f.currentPuzzle(),
                 f.playState(),
