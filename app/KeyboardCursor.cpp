@@ -7,6 +7,13 @@
 
 #include "app/MainForm.h"
 
+namespace {
+int firstOf(const KeyTargetSet& set)
+{
+    return std::clamp(set.first, 0, static_cast<int>(set.targets.size()) - 1);
+}
+} // namespace
+
 int steppedTarget(const std::vector<KeyTarget>& targets, int from, CursorStep step)
 {
     const KeyTarget& here = targets[from];
@@ -44,6 +51,11 @@ int steppedTarget(const std::vector<KeyTarget>& targets, int from, CursorStep st
 KeyboardCursor::KeyboardCursor(TMainForm& form) : QObject(&form), form_(form)
 {
     form_.drawingArea()->installEventFilter(this);
+}
+
+PuzzleModule& KeyboardCursor::puzzle() const
+{
+    return form_.module(form_.currentPuzzle());
 }
 
 bool KeyboardCursor::eventFilter(QObject* watched, QEvent* event)
@@ -88,11 +100,11 @@ bool KeyboardCursor::keyPressed(const QKeyEvent& key)
 // The first key only shows the cursor; a press needs a place the player has seen.
 void KeyboardCursor::step(CursorStep direction)
 {
-    const KeyTargetSet set = form_.module(form_.currentPuzzle()).KeyTargets();
+    const KeyTargetSet set = puzzle().KeyTargets();
     if (set.targets.empty())
         return;
     if (!index_ || *index_ >= static_cast<int>(set.targets.size())) {
-        showOn(std::clamp(set.first, 0, static_cast<int>(set.targets.size()) - 1));
+        showOn(firstOf(set));
         return;
     }
     const int next = steppedTarget(set.targets, *index_, direction);
@@ -118,7 +130,7 @@ void KeyboardCursor::followTargets(bool tell)
 {
     if (!index_)
         return;
-    const KeyTargetSet set = form_.module(form_.currentPuzzle()).KeyTargets();
+    const KeyTargetSet set = puzzle().KeyTargets();
     const auto same = std::find_if(set.targets.begin(), set.targets.end(),
                                    [this](const KeyTarget& t) { return t.at == at_; });
     if (set.targets.empty()) {
@@ -127,21 +139,21 @@ void KeyboardCursor::followTargets(bool tell)
     }
     if (same != set.targets.end()) {
         index_ = static_cast<int>(same - set.targets.begin());
-        form_.module(form_.currentPuzzle()).ShowKeyCursor(index_);
+        puzzle().ShowKeyCursor(index_);
         if (tell)
             describe();
         return;
     }
-    showOn(std::clamp(set.first, 0, static_cast<int>(set.targets.size()) - 1), tell);
+    showOn(firstOf(set), tell);
 }
 
 void KeyboardCursor::showOn(int index, bool tell)
 {
-    const KeyTargetSet set = form_.module(form_.currentPuzzle()).KeyTargets();
+    const KeyTargetSet set = puzzle().KeyTargets();
     index_ = index;
     at_ = set.targets[index].at;
     form_.boxMouseMove(at_.x(), at_.y());
-    form_.module(form_.currentPuzzle()).ShowKeyCursor(index_);
+    puzzle().ShowKeyCursor(index_);
     if (tell)
         describe();
 }
@@ -163,13 +175,12 @@ void KeyboardCursor::hide()
     if (!index_)
         return;
     index_.reset();
-    form_.module(form_.currentPuzzle()).ShowKeyCursor(std::nullopt);
+    puzzle().ShowKeyCursor(std::nullopt);
     describe();
 }
 
 void KeyboardCursor::describe()
 {
     const int tongue = form_.tongue();
-    form_.describeDrawingArea(index_ ? form_.module(form_.currentPuzzle()).DescribeKeyTarget(*index_, tongue)
-                                     : QString());
+    form_.describeDrawingArea(index_ ? puzzle().DescribeKeyTarget(*index_, tongue) : QString());
 }

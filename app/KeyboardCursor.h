@@ -7,6 +7,7 @@
 
 #include "app/core/KeyTarget.h"
 
+class PuzzleModule;
 class QKeyEvent;
 class TMainForm;
 
@@ -38,6 +39,7 @@ class KeyboardCursor final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    PuzzleModule& puzzle() const;
     bool keyPressed(const QKeyEvent& key);
     void step(CursorStep direction);
     void press(Qt::MouseButton button);
