@@ -150,23 +150,27 @@ void SettingsStore::endBatch()
         syncFile();
 }
 
-// QSettings guards its writes with a lock file that holds the writer's process id. A writer killed
-// between creating that file and filling it leaves it empty, and QSettings then waits 30 seconds
+// QSettings guards its writes with a lock file that holds the writer's process id, and removes a
+// stale one only while it holds a second lock file beside it (".rmlock"). A writer killed between
+// creating either file and filling it leaves that file empty, and QSettings then waits 30 seconds
 // for it to go stale: the next game would freeze at its first write.
-void SettingsStore::removeAbandonedLock() const
+void SettingsStore::removeAbandonedLocks() const
 {
     if (native_)
         return;
-    const QFileInfo lock(path_ + QStringLiteral(".lock"));
-    constexpr qint64 WriterFillsItWithinMs = 1000;
-    if (lock.exists() && lock.size() == 0 &&
-        lock.lastModified().msecsTo(QDateTime::currentDateTime()) > WriterFillsItWithinMs)
-        QFile::remove(lock.filePath());
+    const QString lock = path_ + QStringLiteral(".lock");
+    for (const QString& name : {lock, lock + QStringLiteral(".rmlock")}) {
+        const QFileInfo file(name);
+        constexpr qint64 WriterFillsItWithinMs = 1000;
+        if (file.exists() && file.size() == 0 &&
+            file.lastModified().msecsTo(QDateTime::currentDateTime()) > WriterFillsItWithinMs)
+            QFile::remove(name);
+    }
 }
 
 void SettingsStore::syncFile()
 {
-    removeAbandonedLock();
+    removeAbandonedLocks();
     file_->sync();
     if (file_->status() == QSettings::AccessError)
         reportUnwritable();

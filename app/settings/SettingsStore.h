@@ -52,7 +52,7 @@ class SettingsStore {
     std::optional<QString> readText(const QString& section, const QString& key) const;
     bool fileTakesWrites() const;
     void syncFile();
-    void removeAbandonedLock() const;
+    void removeAbandonedLocks() const;
     void reportUnwritable();
 
     QString path_;

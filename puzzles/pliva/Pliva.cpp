@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/core/Canvas.h"
+#include "app/core/ColourName.h"
 #include "app/core/DrawingArea.h"
 #include "app/core/Language.h"
 #include "app/core/RandomSource.h"
@@ -432,11 +433,13 @@ QString Pliva::describeSwitch(int index, int tongue) const
 {
     switch (index) {
     case LineColourSwitch:
-        return pick(tongue, "Schalter für die Farbe der Kurve: Ein Druck öffnet die Farbwahl.",
-                    "Switch for the colour of the curve: a press opens the colour choice.");
+        return pick(tongue, "Schalter für die Farbe der Kurve, jetzt %1: Ein Druck öffnet die Farbwahl.",
+                    "Switch for the colour of the curve, now %1: a press opens the colour choice.")
+            .arg(colourName(lcol_, tongue));
     case MarkerColourSwitch:
-        return pick(tongue, "Schalter für die Farbe der Punkte: Ein Druck öffnet die Farbwahl.",
-                    "Switch for the colour of the points: a press opens the colour choice.");
+        return pick(tongue, "Schalter für die Farbe der Punkte, jetzt %1: Ein Druck öffnet die Farbwahl.",
+                    "Switch for the colour of the points, now %1: a press opens the colour choice.")
+            .arg(colourName(dcol_, tongue));
     default:
         return pick(tongue, "Schalter für die Form der Punkte. Jetzt: %1, nach einem Druck: %2.",
                     "Switch for the shape of the points. Now: %1, after a press: %2.")

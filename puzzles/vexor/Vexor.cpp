@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/core/Canvas.h"
+#include "app/core/ColourName.h"
 #include "app/core/DrawingArea.h"
 #include "app/core/Language.h"
 #include "app/core/ShellServices.h"
 #include "app/settings/SettingsStore.h"
-#include "puzzles/vexor/ColourName.h"
 
 namespace {
 

@@ -155,10 +155,20 @@ TEST_F(PlivaKeys, ColumnsTellHeightTrendAndArrows)
 TEST_F(PlivaKeys, SwitchesTellWhatAPressDoes)
 {
     SetUpCurve(4);
-    EXPECT_EQ(pliva.DescribeKeyTarget(4, 0),
-              QStringLiteral("Switch for the colour of the curve: a press opens the colour choice."));
-    EXPECT_EQ(pliva.DescribeKeyTarget(5, 1),
-              QString::fromUtf8("Schalter für die Farbe der Punkte: Ein Druck öffnet die Farbwahl."));
+    EXPECT_EQ(
+        pliva.DescribeKeyTarget(4, 0),
+        QStringLiteral("Switch for the colour of the curve, now red: a press opens the colour choice."));
+    EXPECT_EQ(
+        pliva.DescribeKeyTarget(5, 1),
+        QString::fromUtf8("Schalter für die Farbe der Punkte, jetzt blau: Ein Druck öffnet die Farbwahl."));
+    // Each colour switch names the colour now chosen, not the one it started with.
+    shell.colorAnswer = colorRef(0xFF, 0xFF, 0);
+    PressTarget(pliva, 4, false);
+    EXPECT_TRUE(pliva.DescribeKeyTarget(4, 0).contains(QStringLiteral("curve, now yellow:")));
+    EXPECT_TRUE(pliva.DescribeKeyTarget(5, 0).contains(QStringLiteral("points, now blue:")));
+    shell.colorAnswer = colorRef(0, 0x80, 0);
+    PressTarget(pliva, 5, false);
+    EXPECT_TRUE(pliva.DescribeKeyTarget(5, 1).contains(QString::fromUtf8("Punkte, jetzt dunkelgrün:")));
     EXPECT_EQ(pliva.DescribeKeyTarget(6, 0),
               QStringLiteral("Switch for the shape of the points. Now: square, after a press: circle."));
     for (int i = 0; i < 3; ++i)

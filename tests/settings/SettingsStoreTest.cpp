@@ -6,6 +6,8 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "app/settings/SettingsStore.h"
 
@@ -265,21 +267,50 @@ TEST(SettingsStoreLocation, DefaultStoreLivesUnderXdgConfigHome)
         qunsetenv("XDG_CONFIG_HOME");
 }
 
-// A writer killed right after it created QSettings' lock file leaves that file empty; waiting for
-// it to go stale would freeze the next game for half a minute at its first write.
-TEST_F(SettingsStoreTest, AnEmptyLockLeftByAKilledWriterDoesNotHoldUpTheNextWrite)
+// What a writer killed in the middle of QSettings' locking leaves beside the settings file: files
+// older than a second, by name and content.
+struct LeftLocks {
+    const char* what;
+    std::vector<std::pair<const char*, QByteArray>> files;
+};
+
+void PrintTo(const LeftLocks& locks, std::ostream* out)
+{
+    *out << locks.what;
+}
+
+// A process id above every id Linux hands out: the lock's writer is surely gone.
+const QByteArray deadWriter = "4194304\nsettings_writer\n\n";
+
+class AbandonedLocks : public SettingsStoreTest, public ::testing::WithParamInterface<LeftLocks> {};
+
+// Waiting for such a file to go stale would freeze the next game for half a minute at its first
+// write.
+TEST_P(AbandonedLocks, DoNotHoldUpTheNextWrite)
 {
     writeFile("[common]\nmode=1\n");
-    QFile lock(iniPath + ".lock");
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
-    lock.close();
+    for (const auto& [suffix, content] : GetParam().files) {
+        QFile lock(iniPath + suffix);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    }
 
     SettingsStore store(iniPath);
     auto write = std::async(std::launch::async, [&store] { store.WriteInteger("common", "mode", 2); });
-    // QSettings would wait until the lock is 30 s old; the write itself takes milliseconds.
+    // QSettings would wait until the file is 30 s old; the write itself takes milliseconds.
     EXPECT_EQ(write.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     write.wait();
     EXPECT_EQ(store.ReadInteger("common", "mode", 0), 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    KilledWriters, AbandonedLocks,
+    ::testing::Values(
+        // Killed right after it created the lock file, before writing its process id into it.
+        LeftLocks{"EmptyLock", {{".lock", ""}}},
+        // One writer killed while it held the lock; the next killed while it removed that stale
+        // lock, right after it created the removal's own lock file.
+        LeftLocks{"StaleLockAndEmptyRemovalLock", {{".lock", deadWriter}, {".lock.rmlock", ""}}}),
+    [](const auto& info) { return std::string(info.param.what); });
 } // namespace

@@ -23,18 +23,22 @@ using Values = StoredValues;
 
 constexpr int Kills = 100;
 
-// A lock file the writer created but had no time to fill. The game comes back later than the
-// writer here: the lock is dated back as if a second had passed, so the next writer may take it.
+// A lock file the writer created but had no time to fill: QSettings' lock, or the one it holds
+// while it removes a stale lock. The game comes back later than the writer here: such a file is
+// dated back as if a second had passed, so the next writer may take it.
 int abandonedLocks = 0;
 QString settingsPath;
 
-void ageAbandonedLock()
+void ageAbandonedLocks()
 {
-    QFile lock(settingsPath + ".lock");
-    if (!lock.exists() || lock.size() != 0 || !lock.open(QIODevice::ReadWrite))
-        return;
-    ++abandonedLocks;
-    lock.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime);
+    const QString lockPath = settingsPath + ".lock";
+    for (const QString& name : {lockPath, lockPath + ".rmlock"}) {
+        QFile lock(name);
+        if (!lock.exists() || lock.size() != 0 || !lock.open(QIODevice::ReadWrite))
+            continue;
+        ++abandonedLocks;
+        lock.setFileTime(QDateTime::currentDateTime().addSecs(-2), QFileDevice::FileModificationTime);
+    }
 }
 
 // Starts the writer and, once it has finished its first write, kills it after the given time (so
@@ -48,7 +52,7 @@ QStringList killWriterAfter(const QStringList& arguments, int milliseconds)
     QThread::msleep(static_cast<unsigned long>(milliseconds));
     writer.kill();
     EXPECT_TRUE(writer.waitForFinished(10000));
-    ageAbandonedLock();
+    ageAbandonedLocks();
     return QString::fromLatin1(writer.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 

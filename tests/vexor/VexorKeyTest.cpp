@@ -3,7 +3,7 @@
 
 #include "VexorKeySolver.h"
 #include "VexorTestSupport.h"
-#include "puzzles/vexor/ColourName.h"
+#include "app/core/ColourName.h"
 
 namespace {
 

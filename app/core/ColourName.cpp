@@ -1,4 +1,4 @@
-#include "puzzles/vexor/ColourName.h"
+#include "app/core/ColourName.h"
 
 #include <array>
 #include <cmath>
