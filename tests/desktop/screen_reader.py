@@ -130,6 +130,10 @@ try:
         check(name in german, "German button name " + repr(name))
     check(german["Neues Rätsel"].description == "Ich fang neu an.", "the German hint is the description")
     check(area.description.startswith("Spalte 1"), "the cursor's place in German: " + repr(area.description))
+    for _ in range(column, 5):  # past the fourth column lie the switches
+        key("Right")
+    switch = wait_for(lambda: area.description.startswith("Schalter") and area.description, "a switch's text")
+    check("Kurve, jetzt rot:" in switch, "the curve's switch names its colour: " + repr(switch))
 
     key("ctrl+q", "Return")
     game.wait(timeout=10)
