@@ -16,8 +16,11 @@
 #include "app/dialogs/Splash.h"
 #include "app/settings/SettingsStore.h"
 #include "app/sound/GameAudio.h"
+#include "app/sound/SoundFont.h"
 
 namespace {
+constexpr int AfterFirstFrameMs = 30;
+
 // Qt ends the process with a long dump when it cannot reach a display. While the application
 // object comes up, messages wait here: a fatal one becomes one clear line, the rest follow later.
 QStringList startupMessages;
@@ -47,27 +50,24 @@ bool displayAvailable()
 
 GameSound::GameSound() : effects_([] { return audioModule(); }) {}
 
-void GameSound::start()
+void GameSound::startMusic()
 {
-    if (std::exchange(started_, true))
-        return;
-    startAudio(effects_, music_);
+    if (!std::exchange(musicStarted_, true))
+        music_.start(audioModule(), findSoundFont());
 }
 
 void startSoundWhenWanted(TMainForm& form, GameSound& sound)
 {
+    sound.startMusic();
     const QToolButton* soundButton = form.button(ToolButton::Sound);
-    const QToolButton* musicButton = form.button(ToolButton::Midi);
-    if (soundButton->isChecked() || (musicButton->isChecked() && musicButton->isEnabled())) {
-        sound.start();
+    if (soundButton->isChecked()) {
+        sound.startEffects();
         return;
     }
-    for (const QToolButton* button : {soundButton, musicButton}) {
-        QObject::connect(button, &QToolButton::toggled, &form, [&sound](bool on) {
-            if (on)
-                sound.start();
-        });
-    }
+    QObject::connect(soundButton, &QToolButton::toggled, &form, [&sound](bool on) {
+        if (on)
+            sound.startEffects();
+    });
 }
 
 ShellParts gameParts(const QString& dataDir, SettingsStore& settings, RandomSource& random,
@@ -114,8 +114,10 @@ int runGame(int argc, char** argv)
     // frame has gone to the screen.
     dialogs.attach(&form, form.tongueRef(), settings);
     dialogs.setLanguageAction([&form] { form.TongueBtnClick(); });
+    // The frame reaches the X server when the event loop next waits; a zero timer would run before
+    // that and hold the frame back by what it does, so the rest waits a little.
     form.setFirstFrameHook([&form, &sound] {
-        QTimer::singleShot(0, &form, [&form, &sound] {
+        QTimer::singleShot(AfterFirstFrameMs, &form, [&form, &sound] {
             QIcon icon;
             icon.addPixmap(QPixmap::fromImage(pngPicture(QStringLiteral(":/art/icon.png"))));
             QApplication::setWindowIcon(icon);

@@ -1,16 +1,18 @@
 // Start-up as a player sees it: the time from fork/exec of a program to its first painted frame as
 // the X server reports it (a DAMAGE event on the program's first mapped 500 x 366 top-level window
-// (the main window, not the splash before it), seen by
-// this benchmark as another client of the same server), and the program's peak memory (VmHWM)
-// shortly after that frame. The real game (frobny-office) runs against a bare Qt window of the same
-// size (startup_bare), both from this benchmark's own folder, in alternation so that machine noise
-// hits both alike.
+// (the main window, not the splash before it), seen by this benchmark as another client of the same
+// server), and the program's peak memory (VmHWM) once it has settled after that frame. The real game
+// (frobny-office) starts in four ways (sound and music off; sound on, music off; sound on without a
+// sound server; music playing), each round after a bare Qt window of the same size (startup_bare),
+// both from this benchmark's own folder, so that machine noise hits all alike. The sound cases play
+// into a private PulseAudio with a null sink that the benchmark starts for itself.
 //
 // It needs an X server; a virtual one will do, with or without a window manager:
 //   Xvfb :57 -screen 0 1280x1024x24 &
 //   DISPLAY=:57 openbox &              (optional: a window manager that reparents)
 //   DISPLAY=:57 build/bin/bench_startup
-// FROBNY_STARTUP_TRACE=1 in the environment prints the X events seen during each run.
+// FROBNY_STARTUP_TRACE=1 in the environment prints the X events seen during each run;
+// FROBNY_STARTUP_ROUNDS sets the number of rounds (7).
 //
 // Qt's xcb windows have no background pixmap, so mapping them makes the server paint nothing. The
 // one DAMAGE that is not the program's drawing comes from a move: when a window manager moves the
@@ -22,6 +24,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
@@ -49,9 +52,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// Long enough for the game to finish what it does right after its first frame (the dialogs), so
-// the peak memory covers the start-up as a whole.
-constexpr auto settleAfterFrame = 300ms;
+// Long enough for the game to finish what it does right after its first frame (the dialogs, the
+// effects' stream), so the peak memory covers the start-up as a whole; the music case waits until
+// the piece has been playing a while.
+constexpr auto settleBare = 300ms;
+constexpr auto settleGame = 1500ms;
+constexpr auto settleMusic = 4000ms;
 constexpr auto frameTimeout = 30s;
 
 double msBetween(Clock::time_point from, Clock::time_point to)
@@ -84,7 +90,7 @@ std::filesystem::path ownFolder()
 // language keeps the first-start language question out of the measurement.
 class ScratchConfig {
   public:
-    ScratchConfig()
+    explicit ScratchConfig(const std::string& settings)
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "frobny-startup-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -92,7 +98,7 @@ class ScratchConfig {
         path_ = pattern;
         const auto folder = path_ / "FrobnyGames" / "FrobnyOffice";
         std::filesystem::create_directories(folder);
-        std::ofstream(folder / "V1.ini") << "[common]\ntongue=0\n";
+        std::ofstream(folder / "V1.ini") << "[common]\ntongue=0\n" << settings;
     }
     ~ScratchConfig()
     {
@@ -112,15 +118,17 @@ class ScratchConfig {
 // The environment the programs start with: ours, with the scratch settings and the X platform.
 class ChildEnvironment {
   public:
-    explicit ChildEnvironment(const std::filesystem::path& configHome)
+    ChildEnvironment(const std::filesystem::path& configHome, const std::vector<std::string>& extra)
     {
         for (char** entry = environ; *entry; ++entry) {
             const std::string_view text(*entry);
-            if (!text.starts_with("XDG_CONFIG_HOME=") && !text.starts_with("QT_QPA_PLATFORM="))
+            if (!text.starts_with("XDG_CONFIG_HOME=") && !text.starts_with("QT_QPA_PLATFORM=") &&
+                (extra.empty() || !text.starts_with("PULSE_SERVER=")))
                 entries_.emplace_back(text);
         }
         entries_.push_back("XDG_CONFIG_HOME=" + configHome.string());
         entries_.push_back("QT_QPA_PLATFORM=xcb");
+        entries_.insert(entries_.end(), extra.begin(), extra.end());
         for (std::string& entry : entries_)
             pointers_.push_back(entry.data());
         pointers_.push_back(nullptr);
@@ -259,13 +267,13 @@ class XServerWatch {
     const std::string& problem() const { return problem_; }
 
     std::optional<Measurement> measure(const std::string& program, char* const* environment,
-                                       std::string& problem)
+                                       std::chrono::milliseconds settle, std::string& problem)
     {
         // On a busy machine this benchmark may read of a new window only once the program already
         // shows it, and so may have missed its first frame: such a run runs again.
         for (int attempt = 0; attempt < 5; ++attempt) {
             bool missed = false;
-            auto result = measureOnce(program, environment, problem, missed);
+            auto result = measureOnce(program, environment, settle, problem, missed);
             if (!missed)
                 return result;
             ++repeatedRuns_;
@@ -287,7 +295,8 @@ class XServerWatch {
     };
 
     std::optional<Measurement> measureOnce(const std::string& program, char* const* environment,
-                                           std::string& problem, bool& missed)
+                                           std::chrono::milliseconds settle, std::string& problem,
+                                           bool& missed)
     {
         pending_.clear();
         while (Event stale{xcb_poll_for_event(connection_)})
@@ -424,7 +433,7 @@ class XServerWatch {
         }
         if (tracing())
             traceContents(target);
-        const auto settled = *frame + settleAfterFrame;
+        const auto settled = *frame + settle;
         while (Clock::now() < settled) {
             if (Event event = nextEvent(settled); event && (event->response_type & 0x7f) == damageNotify_) {
                 const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event.get());
@@ -580,13 +589,113 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// A private PulseAudio whose only output is a null sink: the sound cases play somewhere real without
+// touching the machine's own sound setup.
+class PrivateSoundServer {
+  public:
+    PrivateSoundServer()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "frobny-pulse-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            return;
+        runtime_ = pattern;
+        const std::string runtimeEntry = "XDG_RUNTIME_DIR=" + runtime_.string();
+        const std::string homeEntry = "HOME=" + runtime_.string();
+        std::vector<std::string> entries;
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string_view text(*entry);
+            if (!text.starts_with("XDG_RUNTIME_DIR=") && !text.starts_with("HOME=") &&
+                !text.starts_with("PULSE_SERVER="))
+                entries.emplace_back(text);
+        }
+        entries.push_back(runtimeEntry);
+        entries.push_back(homeEntry);
+        std::vector<char*> environment;
+        for (std::string& entry : entries)
+            environment.push_back(entry.data());
+        environment.push_back(nullptr);
+        std::string program = "pulseaudio";
+        std::vector<std::string> arguments = {program,
+                                              "-n",
+                                              "--daemonize=no",
+                                              "--exit-idle-time=-1",
+                                              "--disallow-exit",
+                                              "--load=module-null-sink sink_name=benchsink",
+                                              "--load=module-native-protocol-unix"};
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const pid_t parent = getpid();
+        pid_ = fork();
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (getppid() != parent)
+                _exit(EXIT_FAILURE);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            execvpe("pulseaudio", argv.data(), environment.data());
+            _exit(127);
+        }
+        const auto socket = runtime_ / "pulse" / "native";
+        const auto deadline = Clock::now() + 10s;
+        while (pid_ > 0 && Clock::now() < deadline && !std::filesystem::exists(socket)) {
+            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = 0;
+                break;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        if (pid_ > 0 && std::filesystem::exists(socket))
+            address_ = "unix:" + socket.string();
+    }
+    ~PrivateSoundServer()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        std::error_code ignored;
+        if (!runtime_.empty())
+            std::filesystem::remove_all(runtime_, ignored);
+    }
+    PrivateSoundServer(const PrivateSoundServer&) = delete;
+    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
+
+    // Empty when PulseAudio could not be started.
+    const std::string& address() const { return address_; }
+
+  private:
+    std::filesystem::path runtime_;
+    pid_t pid_ = 0;
+    std::string address_;
+};
+
+// The four ways the game starts, each against the bare window of the same round.
+struct GameCase {
+    const char* name;
+    const char* settings;
+    bool server;
+    std::chrono::milliseconds settle;
+};
+const GameCase gameCases[] = {
+    {"sound and music off", "sound=0\nmusic=0\n", true, settleGame},
+    {"sound on, music off", "sound=1\nmusic=0\n", true, settleGame},
+    {"sound on, no server", "sound=1\nmusic=0\n", false, settleGame},
+    {"music playing", "sound=1\nmusic=1\n", true, settleMusic},
+};
+constexpr size_t caseCount = std::size(gameCases);
+
 struct Summary {
-    std::vector<double> bareMs, gameMs, bareKb, gameKb;
+    std::vector<double> bareMs, bareKb;
+    std::array<std::vector<double>, caseCount> gameMs, gameKb;
     int repeatedRuns = 0;
+    bool privateServer = false;
 };
 Summary summary;
 
-void BM_StartupPairs(benchmark::State& state)
+void BM_StartupCases(benchmark::State& state)
 {
     summary = {};
     const char* display = std::getenv("DISPLAY");
@@ -599,76 +708,110 @@ void BM_StartupPairs(benchmark::State& state)
         state.SkipWithError(watch.problem().c_str());
         return;
     }
-    ScratchConfig config;
-    if (config.path().empty()) {
-        state.SkipWithError("cannot make a scratch settings folder");
-        return;
+    const PrivateSoundServer server;
+    summary.privateServer = !server.address().empty();
+    std::vector<std::unique_ptr<ScratchConfig>> configs;
+    std::vector<std::unique_ptr<ChildEnvironment>> environments;
+    const ScratchConfig bareConfig("");
+    const ChildEnvironment bareEnvironment(bareConfig.path(), {});
+    for (const GameCase& game : gameCases) {
+        configs.push_back(std::make_unique<ScratchConfig>(game.settings));
+        if (configs.back()->path().empty()) {
+            state.SkipWithError("cannot make a scratch settings folder");
+            return;
+        }
+        // Without a private server the sound cases use whatever the environment offers.
+        std::vector<std::string> extra;
+        if (!game.server)
+            extra.push_back("PULSE_SERVER=unix:/nonexistent/frobny-no-sound-server");
+        else if (summary.privateServer)
+            extra.push_back("PULSE_SERVER=" + server.address());
+        environments.push_back(std::make_unique<ChildEnvironment>(configs.back()->path(), extra));
     }
-    const ChildEnvironment environment(config.path());
     const std::string bare = (ownFolder() / "startup_bare").string();
-    const std::string game = (ownFolder() / "frobny-office").string();
-    for (const std::string& program : {bare, game})
-        if (access(program.c_str(), X_OK) != 0) {
-            state.SkipWithError((program + " is missing: build the bench_startup target").c_str());
+    const std::string program = (ownFolder() / "frobny-office").string();
+    for (const std::string& needed : {bare, program})
+        if (access(needed.c_str(), X_OK) != 0) {
+            state.SkipWithError((needed + " is missing: build the bench_startup target").c_str());
             return;
         }
     std::string problem;
-    // One untimed pair first: the first start of each reads its libraries from disk.
-    if (!watch.measure(bare, environment.get(), problem) ||
-        !watch.measure(game, environment.get(), problem)) {
+    // One untimed round first: the first start of each reads its libraries from disk.
+    if (!watch.measure(bare, bareEnvironment.get(), settleBare, problem)) {
         state.SkipWithError(problem.c_str());
         return;
     }
+    for (size_t index = 0; index < caseCount; ++index)
+        if (!watch.measure(program, environments[index]->get(), settleBare, problem)) {
+            state.SkipWithError(problem.c_str());
+            return;
+        }
     for (auto _ : state) {
-        const auto bareRun = watch.measure(bare, environment.get(), problem);
-        const auto gameRun = bareRun ? watch.measure(game, environment.get(), problem) : std::nullopt;
-        if (!gameRun) {
+        const auto bareRun = watch.measure(bare, bareEnvironment.get(), settleBare, problem);
+        if (!bareRun) {
             state.SkipWithError(problem.c_str());
             break;
         }
         summary.bareMs.push_back(bareRun->firstFrameMs);
-        summary.gameMs.push_back(gameRun->firstFrameMs);
         summary.bareKb.push_back(static_cast<double>(bareRun->peakRssKb));
-        summary.gameKb.push_back(static_cast<double>(gameRun->peakRssKb));
-        state.SetIterationTime(gameRun->firstFrameMs / 1000);
+        double roundMs = 0;
+        for (size_t index = 0; index < caseCount; ++index) {
+            const auto gameRun =
+                watch.measure(program, environments[index]->get(), gameCases[index].settle, problem);
+            if (!gameRun) {
+                state.SkipWithError(problem.c_str());
+                return;
+            }
+            summary.gameMs[index].push_back(gameRun->firstFrameMs);
+            summary.gameKb[index].push_back(static_cast<double>(gameRun->peakRssKb));
+            roundMs += gameRun->firstFrameMs;
+        }
+        state.SetIterationTime(roundMs / caseCount / 1000);
     }
     summary.repeatedRuns = watch.repeatedRuns();
-    if (summary.gameMs.empty())
+    if (summary.bareMs.empty() || summary.gameMs[caseCount - 1].size() != summary.bareMs.size())
         return;
-    const double bareMs = median(summary.bareMs), gameMs = median(summary.gameMs);
-    const double bareKb = median(summary.bareKb), gameKb = median(summary.gameKb);
-    state.counters["median_bare_ms"] = bareMs;
-    state.counters["median_game_ms"] = gameMs;
-    state.counters["ratio"] = gameMs / bareMs;
-    state.counters["rss_bare_kb"] = bareKb;
-    state.counters["rss_game_kb"] = gameKb;
-    state.counters["rss_ratio"] = gameKb / bareKb;
+    const double bareMs = median(summary.bareMs), bareKb = median(summary.bareKb);
+    for (size_t index = 0; index < caseCount; ++index) {
+        const std::string key = "case" + std::to_string(index + 1);
+        state.counters[key + "_ratio"] = median(summary.gameMs[index]) / bareMs;
+        state.counters[key + "_rss_ratio"] = median(summary.gameKb[index]) / bareKb;
+    }
 }
 } // namespace
 
-// The iteration time is the game's; the counters hold the medians of the interleaved pairs.
-BENCHMARK(BM_StartupPairs)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-
+// The iteration time is the game's mean over the cases; the counters hold the ratios of the medians.
 int main(int argc, char** argv)
 {
+    const char* rounds = std::getenv("FROBNY_STARTUP_ROUNDS");
+    const int roundCount = rounds ? std::max(1, std::atoi(rounds)) : 7;
+    benchmark::RegisterBenchmark("BM_StartupCases", BM_StartupCases)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(roundCount);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!summary.gameMs.empty()) {
-        const double bareMs = median(summary.bareMs), gameMs = median(summary.gameMs);
-        const double bareKb = median(summary.bareKb), gameKb = median(summary.gameKb);
-        std::printf("\nFirst frame at the X server, median of %zu interleaved pairs:\n",
-                    summary.gameMs.size());
-        std::printf("  bare Qt window %8.1f ms   peak RSS %8.0f kB\n", bareMs, bareKb);
-        std::printf("  frobny-office  %8.1f ms   peak RSS %8.0f kB\n", gameMs, gameKb);
-        std::printf("  game / bare    %8.2f x    peak RSS %8.2f x\n", gameMs / bareMs, gameKb / bareKb);
-        const auto [bareLow, bareHigh] = std::minmax_element(summary.bareMs.begin(), summary.bareMs.end());
-        const auto [gameLow, gameHigh] = std::minmax_element(summary.gameMs.begin(), summary.gameMs.end());
-        std::printf("  spread         bare %.1f .. %.1f ms, game %.1f .. %.1f ms\n", *bareLow, *bareHigh,
-                    *gameLow, *gameHigh);
-        if (summary.repeatedRuns > 0)
-            std::printf("  %d runs ran again: their window showed before the benchmark could watch it\n",
-                        summary.repeatedRuns);
+    if (summary.bareMs.empty() || summary.gameMs[caseCount - 1].size() != summary.bareMs.size())
+        return 0;
+    const double bareMs = median(summary.bareMs), bareKb = median(summary.bareKb);
+    std::printf(
+        "\nFirst frame at the X server and peak RSS, medians of %zu rounds (bare window, then each case):\n",
+        summary.bareMs.size());
+    if (!summary.privateServer)
+        std::printf(
+            "  (PulseAudio could not be started: the sound cases use the environment's server, if any)\n");
+    std::printf("  %-22s %9s %7s %10s %7s\n", "", "frame ms", "ratio", "RSS kB", "ratio");
+    std::printf("  %-22s %9.1f %7s %10.0f %7s\n", "bare Qt window", bareMs, "", bareKb, "");
+    for (size_t index = 0; index < caseCount; ++index) {
+        const double ms = median(summary.gameMs[index]), kb = median(summary.gameKb[index]);
+        std::printf("  %-22s %9.1f %6.2fx %10.0f %6.2fx\n", gameCases[index].name, ms, ms / bareMs, kb,
+                    kb / bareKb);
     }
+    const auto [bareLow, bareHigh] = std::minmax_element(summary.bareMs.begin(), summary.bareMs.end());
+    std::printf("  spread of the bare window: %.1f .. %.1f ms\n", *bareLow, *bareHigh);
+    if (summary.repeatedRuns > 0)
+        std::printf("  %d runs ran again: their window showed before the benchmark could watch it\n",
+                    summary.repeatedRuns);
     return 0;
 }

@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
-  libfluidsynth-dev timgm6mb-soundfont libfontconfig-dev
+  qt6-base-dev libgl-dev
+  libfluidsynth-dev libpulse-dev timgm6mb-soundfont libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-damage0-dev

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-class SoundEffects;
 class SoundModule;
-class SynthMusicPlayer;
 
-// The program's audio module: loaded on first use, from beside the program or from where it was
-// installed, and kept to the end. Null when it cannot be loaded; error then says why.
-SoundModule* audioModule(QString* error = nullptr);
+// The program's sound modules: each is loaded when first needed, from beside the program or from
+// where it was installed, and kept to the end. Never null; a module that cannot be loaded leaves
+// its part silent (the music says why, once).
+SoundModule* audioModule();
 
-// Loads the audio module, makes the effects and starts the music's synthesiser in the background:
-// what the program does right after its first frame.
-void startAudio(SoundEffects& effects, SynthMusicPlayer& music);
+// Where the modules are looked for, in order: beside the program (build tree), in a moved install
+// beside bin/, then where the program was installed.
+QStringList moduleFolders();
+
+// Whether libpulse could find a sound server now. False means surely not: nothing to connect to.
+bool soundServerMayBeThere();

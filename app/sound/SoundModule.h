@@ -4,16 +4,17 @@
 #include <QString>
 #include <memory>
 
-// The audio libraries (Qt Multimedia, FluidSynth and what they pull in) cost several megabytes and
-// milliseconds to load, so they live in a module of their own that the program loads after its
-// first frame. These are the parts the module offers.
+// The audio libraries cost megabytes and milliseconds to load, so each part lives in a module of its
+// own that the program loads only when it is wanted: the effects (libpulse) when sound is switched
+// on, the music (FluidSynth) when a piece is first played. These are the parts the modules offer.
 
-// One sound effect, ready to play.
-class EffectVoice {
+// The one output stream all effects play through. Without a sound server it stays silent and keeps
+// looking for one in the background; nothing it does waits for the server.
+class EffectsStream {
   public:
-    virtual ~EffectVoice() = default;
-    virtual void play() = 0; // from its start
-    virtual void stop() = 0;
+    virtual ~EffectsStream() = default;
+    // Effect `index` (0..12) from its start; the one still sounding stops. On the GUI thread.
+    virtual void play(int index) = 0;
 };
 
 // A synthesiser with its audio output, playing one Standard MIDI File at a time. Made on a worker
@@ -32,18 +33,20 @@ class MusicEngine {
     virtual bool isPlaying() const = 0;
 };
 
+// The modules as the program sees them: each is loaded on first use and kept to the end.
 class SoundModule {
   public:
     virtual ~SoundModule() = default;
 
-    virtual bool hasAudioOutput() = 0;
-    // Effect `index` (0..12) from the program's resources; on the GUI thread.
-    virtual std::unique_ptr<EffectVoice> makeEffect(int index) = 0;
+    // Opens the effects' stream; null when the effects module cannot be loaded. On the GUI thread.
+    virtual std::unique_ptr<EffectsStream> openEffects() = 0;
     // Loads the SoundFont and starts the audio output. May take a while: meant for a worker thread.
     // Null, with the reason in `error`, when either fails.
     virtual std::unique_ptr<MusicEngine> startMusic(const QString& soundFont, QString& error) = 0;
 };
 
-// The module exports one function of this name that returns its SoundModule, alive until the end.
-inline constexpr char SoundModuleEntryName[] = "frobnySoundModule";
-using SoundModuleEntry = SoundModule* (*)();
+// What the two modules export.
+inline constexpr char EffectsModuleEntryName[] = "frobnyOpenEffects";
+using EffectsModuleEntry = EffectsStream* (*)();
+inline constexpr char MusicModuleEntryName[] = "frobnyStartMusic";
+using MusicModuleEntry = MusicEngine* (*)(const QString& soundFont, QString& error);

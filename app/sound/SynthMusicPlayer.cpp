@@ -41,14 +41,13 @@ SynthMusicPlayer::~SynthMusicPlayer()
     std::thread([engine = std::move(engine_)]() mutable { engine.reset(); }).detach();
 }
 
-void SynthMusicPlayer::start(SoundModule* module, const QString& soundFont, const QString& moduleError)
+void SynthMusicPlayer::start(SoundModule* module, const QString& soundFont)
 {
     if (armed_)
         return;
     armed_ = true;
     module_ = module;
     soundFont_ = soundFont;
-    moduleError_ = moduleError;
     if (wanted_)
         launch();
 }
@@ -62,9 +61,8 @@ void SynthMusicPlayer::launch()
     startup_ = std::make_shared<Startup>();
     if (!module_ || soundFont_.isEmpty()) {
         startup_->done = true;
-        startup_->error = !module_
-                              ? QStringLiteral("the audio module cannot be loaded (%1)").arg(moduleError_)
-                              : QStringLiteral("no General MIDI SoundFont is installed");
+        startup_->error = !module_ ? QStringLiteral("the music module cannot be loaded")
+                                   : QStringLiteral("no General MIDI SoundFont is installed");
         return;
     }
     std::thread([startup = startup_, module = module_, soundFont = soundFont_] {

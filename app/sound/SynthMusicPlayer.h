@@ -21,9 +21,9 @@ class SynthMusicPlayer final : public MusicPlayer {
     ~SynthMusicPlayer() override;
 
     // What the synthesiser is made from. It starts in the background when music is first played
-    // (at once if that was asked for already). Without a module or SoundFont there is no music;
-    // moduleError then says why the module is missing.
-    void start(SoundModule* module, const QString& soundFont, const QString& moduleError = {});
+    // (at once if that was asked for already); only then is the music module loaded. Without a
+    // module or SoundFont there is no music.
+    void start(SoundModule* module, const QString& soundFont);
 
     bool open(const QString& file) override;
     void close() override;
@@ -46,7 +46,6 @@ class SynthMusicPlayer final : public MusicPlayer {
     bool armed_ = false;
     SoundModule* module_ = nullptr;
     QString soundFont_;
-    QString moduleError_;
     std::shared_ptr<Startup> startup_;
     QByteArray piece_;
     QString pieceFile_;

@@ -17,7 +17,7 @@ package=$(find "$stage/out" -maxdepth 1 -name 'frobny-office_*.deb' | head -n 1)
 [ -n "$package" ] || fail "no .deb was made"
 
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in timgm6mb-soundfont fonts-liberation2 libqt6widgets6 libqt6multimedia6 libfluidsynth3; do
+for needed in timgm6mb-soundfont fonts-liberation2 libqt6widgets6 libpulse0 libfluidsynth3; do
   case "$depends" in *"$needed"*) ;; *) fail "Depends lacks $needed: $depends" ;; esac
 done
 [ "$(dpkg-deb -f "$package" Section)" = games ] || fail "section is not games"
@@ -33,7 +33,7 @@ printf '[common]\ntongue=0\n' >"$config/FrobnyGames/FrobnyOffice/V1.ini"
 status=0
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$config" timeout 3 "$program" 2>"$stage/stderr" || status=$?
 [ "$status" -eq 124 ] || { cat "$stage/stderr"; fail "the unpacked program ended early with status $status"; }
-if grep -q "audio module cannot be loaded" "$stage/stderr"; then
-  fail "the unpacked program did not find its audio module"
+if grep -q "module cannot be loaded" "$stage/stderr"; then
+  fail "the unpacked program did not find its sound modules"
 fi
 echo "package $(basename "$package") unpacks and starts"

@@ -221,11 +221,12 @@ const std::vector<FaultRow>& faultMatrix()
         };
         table.push_back({"no audio device",
                          [](Machine& m) {
-                             // Before Qt or FluidSynth first look for a sound server in this process.
+                             // Before libpulse or FluidSynth first look for a sound server in this process.
                              qputenv("PULSE_SERVER", "unix:/nonexistent/frobny-no-sound-server");
                              m.useRealSynth = true;
                          },
-                         true, false});
+                         // The music waits in silence for a server to appear.
+                         true, true});
         for (int i = 1; i <= 4; ++i) {
             const QString file = QStringLiteral("b%1.bmp").arg(i);
             table.push_back(

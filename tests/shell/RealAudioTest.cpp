@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
@@ -22,6 +24,7 @@ namespace {
 struct Recording {
     int peak = 0;
     double seconds = 0.0;
+    int peakBeforeSplit = 0, peakAfterSplit = 0; // the peaks before and after splitMs into it
 };
 
 class RealAudioTest : public ::testing::Test {
@@ -39,27 +42,64 @@ class RealAudioTest : public ::testing::Test {
         settings.WriteInteger("common", "tongue", 0);
     }
 
-    static QByteArray pactlList(const QStringList& what)
+    // The tools talk to the test's server even while the game is pointed elsewhere.
+    static QProcessEnvironment toolEnvironment(const QString& server = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("PULSE_SERVER");
+        if (!server.isEmpty())
+            environment.insert("PULSE_SERVER", server);
+        return environment;
+    }
+    static QByteArray pactl(const QStringList& arguments, const QString& server = {})
     {
         QProcess pactl;
-        pactl.start("pactl", QStringList{"list"} + what);
+        pactl.setProcessEnvironment(toolEnvironment(server));
+        pactl.start("pactl", arguments);
         pactl.waitForFinished();
         return pactl.readAllStandardOutput();
     }
-    static int recorders() { return pactlList({"short", "source-outputs"}).count('\n'); }
-    // Qt's streams, the effects' (the music plays through FluidSynth's own).
-    static int effectStreams() { return pactlList({"sink-inputs"}).count("media.name = \"QtmPulseStream"); }
+    static int recorders(const QString& server = {})
+    {
+        return pactl({"list", "short", "source-outputs"}, server).count('\n');
+    }
 
+    // The effects' stream as the server lists it: its index and whether it is corked; index -1 when
+    // there is none, -2 when there is more than one.
+    struct StreamState {
+        int index = -1;
+        bool corked = false;
+        int client = -1;
+    };
+    static StreamState effectsStream(const QString& server = {})
+    {
+        StreamState found;
+        const QList<QByteArray> blocks = pactl({"list", "sink-inputs"}, server).split('#');
+        for (const QByteArray& block : blocks) {
+            if (!block.contains("media.name = \"Frobny Office effects\""))
+                continue;
+            if (found.index != -1)
+                return {-2, false, -1};
+            found.index = block.left(block.indexOf('\n')).trimmed().toInt();
+            found.corked = block.contains("Corked: yes");
+            const qsizetype at = block.indexOf("Client: ");
+            found.client =
+                at < 0 ? -1 : block.mid(at + 8, block.indexOf('\n', at) - at - 8).trimmed().toInt();
+        }
+        return found;
+    }
     // Records the sink while the action runs and the event loop turns for the given time; the
     // action waits until the recorder is connected.
-    Recording record(int milliseconds, const std::function<void()>& action)
+    Recording record(int milliseconds, const std::function<void()>& action, const QString& server = {},
+                     const QString& source = {}, int splitMs = 0)
     {
-        const int before = recorders();
+        const int before = recorders(server);
         QProcess parec;
-        parec.start("parec", {"-d", monitor, "--latency-msec=20", "--format=s16le", "--channels=1",
-                              "--rate=22050", "--raw"});
+        parec.setProcessEnvironment(toolEnvironment(server));
+        parec.start("parec", {"-d", source.isEmpty() ? monitor : source, "--latency-msec=20",
+                              "--format=s16le", "--channels=1", "--rate=22050", "--raw"});
         EXPECT_TRUE(parec.waitForStarted());
-        EXPECT_TRUE(QTest::qWaitFor([before] { return recorders() > before; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return recorders(server) > before; }, 10000));
         action();
         QTest::qWait(milliseconds);
         parec.terminate();
@@ -67,9 +107,13 @@ class RealAudioTest : public ::testing::Test {
         const QByteArray raw = parec.readAllStandardOutput();
         Recording result;
         result.seconds = raw.size() / 2 / 22050.0;
-        for (qsizetype at = 0; at + 1 < raw.size(); at += 2)
-            result.peak =
-                std::max(result.peak, std::abs(int(qFromLittleEndian<qint16>(raw.constData() + at))));
+        const qsizetype split = qsizetype(splitMs) * 22050 / 1000 * 2;
+        for (qsizetype at = 0; at + 1 < raw.size(); at += 2) {
+            const int level = std::abs(int(qFromLittleEndian<qint16>(raw.constData() + at)));
+            result.peak = std::max(result.peak, level);
+            int& half = at < split ? result.peakBeforeSplit : result.peakAfterSplit;
+            half = std::max(half, level);
+        }
         return result;
     }
 
@@ -80,7 +124,8 @@ class RealAudioTest : public ::testing::Test {
     SilentDialogs dialogs;
 };
 
-constexpr int Silence = 30; // a null sink is digitally silent; this leaves room for dither
+constexpr int Silence = 30;   // a null sink is digitally silent; this leaves room for dither
+constexpr int Audible = 1000; // the quietest effect peaks above 5000
 
 TEST_F(RealAudioTest, EffectsSoundOnlyWithTheSoundButtonDownAndTheMusicPlays)
 {
@@ -96,7 +141,7 @@ TEST_F(RealAudioTest, EffectsSoundOnlyWithTheSoundButtonDownAndTheMusicPlays)
 
     // The game starts its sound right after the first frame; the first effect comes right after.
     const Recording first = record(900, [&] {
-        sound.start();
+        startSoundWhenWanted(form, sound);
         form.PlaySound(Sound::Solved);
     });
     EXPECT_GT(first.seconds, 0.8) << "the recording ran";
@@ -116,15 +161,13 @@ TEST_F(RealAudioTest, EffectsSoundOnlyWithTheSoundButtonDownAndTheMusicPlays)
     EXPECT_LT(paused.peak, Silence) << "switched off, the music pauses";
 }
 
-constexpr int Audible = 1000; // the quietest effect peaks above 5000
-
 TEST_F(RealAudioTest, EveryEffectStillSoundsAfterThousandsOfQuickPlays)
 {
     settings.WriteBool("common", "music", false);
     GameSound sound;
     TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
     ASSERT_TRUE(form.startedOk());
-    sound.start();
+    sound.startEffects();
     // A pointer swept to and fro: the hover sound most of all, between the others, each cut off by
     // the next; now and then one has time to start.
     for (int play = 0; play < 3000; ++play) {
@@ -140,17 +183,140 @@ TEST_F(RealAudioTest, EveryEffectStillSoundsAfterThousandsOfQuickPlays)
     }
 }
 
-TEST_F(RealAudioTest, AnEffectThatHasEndedLeavesNoStreamOpen)
+TEST_F(RealAudioTest, OneStreamServesEveryEffectAndIsCorkedWhileIdle)
 {
     settings.WriteBool("common", "music", false);
     GameSound sound;
     TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
     ASSERT_TRUE(form.startedOk());
-    sound.start();
-    form.PlaySound(Sound::PlivaColumn);
-    EXPECT_EQ(effectStreams(), 1);
-    // The sound server could not suspend the output while a stream stays open.
-    EXPECT_TRUE(QTest::qWaitFor([] { return effectStreams() == 0; }, 3000));
+    sound.startEffects();
+    ASSERT_TRUE(QTest::qWaitFor([] { return effectsStream().index >= 0; }, 5000)) << "opened with the sound";
+    const StreamState opened = effectsStream();
+    EXPECT_TRUE(opened.corked) << "nothing to play yet";
+    for (int play = 0; play < 20; ++play) {
+        form.PlaySound(static_cast<Sound>(play % SoundCount));
+        QTest::qWait(play % 5 ? 10 : 200);
+    }
+    const StreamState playing = effectsStream();
+    EXPECT_EQ(playing.index, opened.index) << "no stream opens or closes per play";
+    EXPECT_FALSE(playing.corked);
+    // The sound server could not suspend the output while the stream runs.
+    EXPECT_TRUE(QTest::qWaitFor([] { return effectsStream().corked; }, 5000))
+        << "corked once the effect is over";
+    EXPECT_EQ(effectsStream().index, opened.index);
+}
+
+// Pairs of hovers 0.4 s apart with idle gaps between the pairs, each pair recorded by a recorder
+// that connects just before it while another client opens and closes a stream on the same sink:
+// every hover is heard.
+TEST_F(RealAudioTest, EveryPlayIsHeardWhileOtherClientsComeAndGo)
+{
+    settings.WriteBool("common", "music", false);
+    GameSound sound;
+    TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
+    ASSERT_TRUE(form.startedOk());
+    sound.startEffects();
+    QTest::qWait(300);
+    QTemporaryFile blip;
+    ASSERT_TRUE(blip.open());
+    blip.write(QByteArray(2205 * 2, '\0')); // 0.1 s of silence
+    blip.close();
+    for (int pair = 0; pair < 4; ++pair) {
+        QProcess first, second;
+        // Another client connects with each hover.
+        const auto hoverWithAnotherClient = [&](QProcess& other) {
+            other.setProcessEnvironment(toolEnvironment());
+            other.start("pacat", {"--playback", "--raw", "--format=s16le", "--rate=22050", "--channels=1",
+                                  blip.fileName()});
+            form.PlaySound(Sound::PlivaColumn);
+        };
+        // The recording runs from when its recorder is connected: first hover at 0.3 s, second at 0.7 s.
+        const Recording heard = record(
+            600,
+            [&] {
+                QTest::qWait(300);
+                hoverWithAnotherClient(first);
+                QTest::qWait(400);
+                hoverWithAnotherClient(second);
+            },
+            {}, {}, 650);
+        first.waitForFinished();
+        second.waitForFinished();
+        EXPECT_GT(heard.peakBeforeSplit, Audible) << "pair " << pair << ", first hover";
+        EXPECT_GT(heard.peakAfterSplit, Audible) << "pair " << pair << ", second hover";
+        // Idle long enough that a stream opened per play was closed, and the server settled.
+        QTest::qWait(1000);
+    }
+}
+
+// A second server of the test's own, with a null sink of its own, that can come and go.
+class SecondServer {
+  public:
+    explicit SecondServer(const QString& folder) : socket_(folder + "/native")
+    {
+        // A runtime folder of its own, or it would take itself for the test's first server.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", folder);
+        environment.insert("HOME", folder);
+        environment.remove("PULSE_SERVER");
+        process_.setProcessEnvironment(environment);
+    }
+    ~SecondServer() { stop(); }
+    QString address() const { return "unix:" + socket_; }
+    bool start()
+    {
+        process_.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
+                                      "--load=module-null-sink sink_name=second",
+                                      "--load=module-native-protocol-unix socket=" + socket_});
+        return process_.waitForStarted() && QTest::qWaitFor([this] { return QFile::exists(socket_); }, 10000);
+    }
+    void stop()
+    {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.terminate();
+        process_.waitForFinished();
+        QFile::remove(socket_);
+    }
+
+  private:
+    QString socket_;
+    QProcess process_;
+};
+
+// No server when the sound is switched on, a server later, a server that goes away and comes back:
+// the effects are silent while there is nowhere to play them and sound again after.
+TEST_F(RealAudioTest, EffectsSoundOnceAServerAppearsAndAgainWhenItComesBack)
+{
+    settings.WriteBool("common", "music", false);
+    QTemporaryDir folder;
+    SecondServer server(folder.path());
+    GameSound sound;
+    TMainForm form(gameParts(dir.path() + "/", settings, random, dialogs, &sound));
+    ASSERT_TRUE(form.startedOk());
+    qputenv("PULSE_SERVER", server.address().toUtf8());
+    const auto restore = qScopeGuard([] { qunsetenv("PULSE_SERVER"); });
+    sound.startEffects();
+    form.PlaySound(Sound::Solved); // nowhere to go: nothing happens, nothing is said
+    QTest::qWait(300);
+
+    const auto heardOnSecond = [&] {
+        return record(
+                   500, [&] { form.PlaySound(Sound::Solved); }, server.address(), "second.monitor")
+            .peak;
+    };
+    ASSERT_TRUE(server.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return effectsStream(server.address()).index >= 0; }, 10000))
+        << "the server that appeared is found";
+    EXPECT_GT(heardOnSecond(), Audible);
+
+    server.stop();
+    QTest::qWait(500);
+    form.PlaySound(Sound::Failed);
+    ASSERT_TRUE(server.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return effectsStream(server.address()).index >= 0; }, 10000))
+        << "the server that came back is found";
+    EXPECT_GT(heardOnSecond(), Audible);
 }
 
 TEST_F(RealAudioTest, APieceThatHasEndedStartsAgainFromItsBeginning)
@@ -163,9 +329,7 @@ TEST_F(RealAudioTest, APieceThatHasEndedStartsAgainFromItsBeginning)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(note);
     file.close();
-    QString error;
-    SoundModule* module = audioModule(&error);
-    ASSERT_NE(module, nullptr) << error.toStdString();
+    SoundModule* module = audioModule();
     SynthMusicPlayer music;
     music.start(module, findSoundFont());
     ASSERT_TRUE(music.open(file.fileName()));

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(SoundEffects, EachSoundReachesTheEffectOfItsIndex)
+TEST(SoundEffects, EachSoundReachesTheEffectOfItsIndexThroughOneStream)
 {
     FakeModule module;
     SoundEffects effects([&module] { return &module; });
@@ -18,20 +18,10 @@ TEST(SoundEffects, EachSoundReachesTheEffectOfItsIndex)
         ASSERT_FALSE(module.log.empty());
         EXPECT_EQ(module.log.back(), "play " + std::to_string(i)) << SoundNames[i];
     }
-    EXPECT_EQ(module.effectsMade, SoundCount) << "each effect is made once";
+    EXPECT_EQ(module.streamsOpened, 1) << "no stream per play";
 }
 
-TEST(SoundEffects, ANewEffectCutsOffTheOneSounding)
-{
-    FakeModule module;
-    SoundEffects effects([&module] { return &module; });
-    effects.play(Sound::ZupelPenalty);
-    effects.play(Sound::Solved);
-    effects.play(Sound::Solved);
-    EXPECT_EQ(module.log, (CallLog{"play 3", "stop 3", "play 10", "stop 10", "play 10"}));
-}
-
-TEST(SoundEffects, PreparedBeforeTheFirstEffect)
+TEST(SoundEffects, OpenedWhenPreparedAndNotBefore)
 {
     FakeModule module;
     int asked = 0;
@@ -40,36 +30,29 @@ TEST(SoundEffects, PreparedBeforeTheFirstEffect)
         return &module;
     });
     EXPECT_EQ(asked, 0) << "nothing is loaded before it is needed";
+    EXPECT_FALSE(effects.prepared());
     effects.prepare();
-    EXPECT_EQ(module.effectsMade, SoundCount);
+    EXPECT_TRUE(effects.prepared());
+    EXPECT_EQ(module.streamsOpened, 1);
     EXPECT_TRUE(module.log.empty());
     effects.play(Sound::VexorShift);
     effects.prepare();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(module.effectsMade, SoundCount);
+    EXPECT_EQ(module.streamsOpened, 1);
     EXPECT_EQ(module.log, (CallLog{"play 6"}));
 }
 
-TEST(SoundEffects, WithoutAnOutputNothingIsMadeOrPlayedUntilOneAppears)
+TEST(SoundEffects, WithoutTheModuleOrItsStreamEverythingStaysSilent)
 {
-    FakeModule module;
-    module.output = false;
-    SoundEffects effects([&module] { return &module; });
-    effects.prepare();
-    effects.play(Sound::Solved);
-    EXPECT_EQ(module.effectsMade, 0);
-    EXPECT_TRUE(module.log.empty());
-
-    module.output = true;
-    effects.play(Sound::Failed);
-    EXPECT_EQ(module.log, (CallLog{"play 11"}));
-}
-
-TEST(SoundEffects, WithoutTheAudioModuleEverythingStaysSilent)
-{
-    SoundEffects effects([] { return static_cast<SoundModule*>(nullptr); });
-    effects.prepare();
-    effects.play(Sound::Solved); // nothing to see: it must simply not fail
+    FakeModule broken;
+    broken.effectsLoad = false;
+    SoundEffects noStream([&broken] { return &broken; });
+    noStream.play(Sound::Solved);
+    noStream.play(Sound::Failed);
+    EXPECT_EQ(broken.streamsOpened, 1) << "a module that failed once is not asked again";
+    SoundEffects noModule([] { return static_cast<SoundModule*>(nullptr); });
+    noModule.prepare();
+    noModule.play(Sound::Solved); // nothing to see: it must simply not fail
     SoundEffects none({});
     none.play(Sound::Failed);
 }

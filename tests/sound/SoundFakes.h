@@ -14,14 +14,13 @@
 // What reaches the fake voices and engines, in order.
 using CallLog = std::vector<std::string>;
 
-class FakeVoice final : public EffectVoice {
+// The effects' stream: what it was asked to play.
+class FakeStream final : public EffectsStream {
   public:
-    FakeVoice(int index, CallLog& log) : index_(index), log_(log) {}
-    void play() override { log_.push_back("play " + std::to_string(index_)); }
-    void stop() override { log_.push_back("stop " + std::to_string(index_)); }
+    explicit FakeStream(CallLog& log) : log_(log) {}
+    void play(int index) override { log_.push_back("play " + std::to_string(index)); }
 
   private:
-    int index_;
     CallLog& log_;
 };
 
@@ -75,11 +74,10 @@ class FakeEngine final : public MusicEngine {
 // A module whose synthesiser starts only when the test lets it, or fails to.
 class FakeModule final : public SoundModule {
   public:
-    bool hasAudioOutput() override { return output; }
-    std::unique_ptr<EffectVoice> makeEffect(int index) override
+    std::unique_ptr<EffectsStream> openEffects() override
     {
-        ++effectsMade;
-        return std::make_unique<FakeVoice>(index, log);
+        ++streamsOpened;
+        return effectsLoad ? std::make_unique<FakeStream>(log) : nullptr;
     }
     std::unique_ptr<MusicEngine> startMusic(const QString& soundFont, QString& error) override
     {
@@ -105,9 +103,9 @@ class FakeModule final : public SoundModule {
         released_.notify_all();
     }
 
-    bool output = true;
+    bool effectsLoad = true;
     bool startWorks = true;
-    int effectsMade = 0;
+    int streamsOpened = 0;
     std::atomic<int> starts = 0;
     CallLog log;
     std::shared_ptr<FakeEngine::Shared> engine = std::make_shared<FakeEngine::Shared>();

@@ -132,12 +132,12 @@ TEST_F(SynthMusicPlayerTest, NoModuleOrNoSoundFontMeansNoMusic)
         QString soundFont;
         QString reason;
     };
-    const Case cases[] = {{false, "/fonts/TimGM6mb.sf2", "the audio module cannot be loaded (not found)"},
+    const Case cases[] = {{false, "/fonts/TimGM6mb.sf2", "the music module cannot be loaded"},
                           {true, "", "no General MIDI SoundFont is installed"}};
     for (const Case& c : cases) {
         QStringList said;
         SynthMusicPlayer music([&said](const QString& reason) { said << reason; });
-        music.start(c.withModule ? &module : nullptr, c.soundFont, "not found");
+        music.start(c.withModule ? &module : nullptr, c.soundFont);
         ASSERT_TRUE(music.open(path("a.mid")));
         EXPECT_FALSE(music.play());
         EXPECT_FALSE(music.isPlaying());

@@ -2,11 +2,16 @@
 
 #include <QFile>
 #include <algorithm>
-#include <mutex>
+
+#include <dlfcn.h>
 
 namespace {
 constexpr double Gain = 0.8; // the pieces sit well below the effects at this level
 constexpr int Polyphony = 64;
+// An output that has rendered nothing for this long has lost its server; and how often that, or a
+// missing output, is looked at.
+constexpr auto SilentOutput = std::chrono::seconds(2);
+constexpr auto WatchInterval = std::chrono::seconds(1);
 
 // FluidSynth writes its messages to stderr; the program reports a failure once, in its own words,
 // so the last error of this thread is kept for that and everything else is dropped.
@@ -18,10 +23,26 @@ void keepError(int level, const char* message, void*)
         lastError = QString::fromLocal8Bit(message);
 }
 
+// ALSA prints its own complaints (no card, no configuration) on stderr. FluidSynth brings the library
+// along (already loaded: it is only looked up here).
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void quietenAlsa()
+{
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (!alsa)
+        return;
+    if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+        setHandler(quietAlsa);
+    dlclose(alsa);
+}
+
 void quietenFluidSynth()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        quietenAlsa();
         fluid_set_log_function(FLUID_PANIC, keepError, nullptr);
         fluid_set_log_function(FLUID_ERR, keepError, nullptr);
         for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG})
@@ -40,19 +61,21 @@ std::unique_ptr<MusicEngine> FluidMusicEngine::start(const QString& soundFont, Q
     quietenFluidSynth();
     lastError.clear();
     std::unique_ptr<FluidMusicEngine> engine(new FluidMusicEngine);
-    if (!engine->startOutput(soundFont, error))
+    if (!engine->startSynth(soundFont, error))
         return nullptr;
+    // No output yet is no failure: the music waits for one.
+    engine->openOutput();
+    engine->watcher_ = std::thread([raw = engine.get()] { raw->watchOutput(); });
     return engine;
 }
 
-bool FluidMusicEngine::startOutput(const QString& soundFont, QString& error)
+bool FluidMusicEngine::startSynth(const QString& soundFont, QString& error)
 {
     settings_ = new_fluid_settings();
     if (!settings_) {
         error = withReason(QStringLiteral("cannot set up the synthesiser"));
         return false;
     }
-    fluid_settings_setstr(settings_, "audio.driver", "pulseaudio");
     // The default periods sometimes held the first note back for two seconds.
     fluid_settings_setint(settings_, "audio.period-size", 512);
     fluid_settings_setint(settings_, "audio.periods", 4);
@@ -63,20 +86,10 @@ bool FluidMusicEngine::startOutput(const QString& soundFont, QString& error)
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     fluid_settings_setint(settings_, "synth.polyphony", Polyphony);
     fluid_settings_setnum(settings_, "synth.gain", Gain);
-    // The output first: without one, the SoundFont's ten megabytes are not worth reading.
-    driver_ = new_fluid_audio_driver2(settings_, &FluidMusicEngine::render, this);
-    if (!driver_) {
-        error = withReason(QStringLiteral("cannot start the audio output"));
-        return false;
-    }
-    fluid_synth_t* synth = new_fluid_synth(settings_);
-    if (!synth) {
+    synth_ = new_fluid_synth(settings_);
+    if (!synth_) {
         error = withReason(QStringLiteral("cannot set up the synthesiser"));
         return false;
-    }
-    {
-        std::lock_guard lock(rendering_);
-        synth_ = synth;
     }
     if (fluid_synth_sfload(synth_, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
         error = withReason(QStringLiteral("cannot load the SoundFont %1").arg(soundFont));
@@ -85,8 +98,48 @@ bool FluidMusicEngine::startOutput(const QString& soundFont, QString& error)
     return true;
 }
 
+// PulseAudio (or PipeWire's pulse server) first, the sound card itself when there is none.
+bool FluidMusicEngine::openOutput()
+{
+    for (const char* name : {"pulseaudio", "alsa"}) {
+        fluid_settings_setstr(settings_, "audio.driver", name);
+        lastRender_ = Clock::now().time_since_epoch().count();
+        if (fluid_audio_driver_t* driver =
+                new_fluid_audio_driver2(settings_, &FluidMusicEngine::render, this)) {
+            driver_ = driver;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A server that goes away ends FluidSynth's output thread; a server that appears later is not looked
+// for by FluidSynth. Both are this thread's business, away from the game's.
+void FluidMusicEngine::watchOutput()
+{
+    std::unique_lock lock(watching_);
+    while (!wake_.wait_for(lock, WatchInterval, [this] { return ending_; })) {
+        const auto silentFor = Clock::now() - Clock::time_point(Clock::duration(lastRender_.load()));
+        if (driver_ && silentFor < SilentOutput)
+            continue;
+        if (driver_) {
+            delete_fluid_audio_driver(driver_);
+            driver_ = nullptr;
+        }
+        openOutput();
+    }
+}
+
 FluidMusicEngine::~FluidMusicEngine()
 {
+    if (watcher_.joinable()) {
+        {
+            std::lock_guard lock(watching_);
+            ending_ = true;
+        }
+        wake_.notify_all();
+        watcher_.join();
+    }
     deletePlayer();
     // Within about two seconds of its start, deleting the PulseAudio output waits that long:
     // callers delete the engine away from the GUI thread. The output goes first; it renders the synth.
@@ -101,6 +154,7 @@ FluidMusicEngine::~FluidMusicEngine()
 int FluidMusicEngine::render(void* data, int frames, int, float*[], int outputCount, float* outputs[])
 {
     auto* engine = static_cast<FluidMusicEngine*>(data);
+    engine->lastRender_ = Clock::now().time_since_epoch().count();
     std::lock_guard lock(engine->rendering_);
     if (!engine->synth_) {
         for (int channel = 0; channel < outputCount; ++channel)
@@ -160,4 +214,10 @@ void FluidMusicEngine::stop()
 bool FluidMusicEngine::isPlaying() const
 {
     return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+}
+
+// The music module's one export.
+extern "C" Q_DECL_EXPORT MusicEngine* frobnyStartMusic(const QString& soundFont, QString& error)
+{
+    return FluidMusicEngine::start(soundFont, error).release();
 }

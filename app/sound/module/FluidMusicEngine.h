@@ -2,13 +2,19 @@
 
 #include <fluidsynth.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "app/sound/SoundModule.h"
 
-// The music on FluidSynth: one synthesiser with a General MIDI SoundFont, its own PulseAudio
-// output, and a MIDI file player per piece.
+// The music on FluidSynth: one synthesiser with a General MIDI SoundFont whose samples are read
+// only for the instruments a piece plays, FluidSynth's own audio output, and a MIDI file player per
+// piece. Without an output the player waits where it is (it advances only as the synthesiser
+// renders); a watcher opens the output again once there is one.
 class FluidMusicEngine final : public MusicEngine {
   public:
     static std::unique_ptr<MusicEngine> start(const QString& soundFont, QString& error);
@@ -21,17 +27,28 @@ class FluidMusicEngine final : public MusicEngine {
     bool isPlaying() const override;
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     FluidMusicEngine() = default;
-    bool startOutput(const QString& soundFont, QString& error);
+    bool startSynth(const QString& soundFont, QString& error);
+    bool openOutput();
+    void watchOutput();
     void deletePlayer();
     static int render(void* data, int frames, int effectCount, float* effects[], int outputCount,
                       float* outputs[]);
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
-    fluid_audio_driver_t* driver_ = nullptr;
     fluid_player_t* player_ = nullptr;
     // FluidSynth's players hook into the synthesiser's rendering without a lock of their own: one is
     // made, changed or deleted only while the output thread is not rendering.
     std::mutex rendering_;
+
+    // Only the watcher's thread makes and deletes the output once the engine has started.
+    fluid_audio_driver_t* driver_ = nullptr;
+    std::atomic<Clock::rep> lastRender_{0};
+    std::thread watcher_;
+    std::mutex watching_;
+    std::condition_variable wake_;
+    bool ending_ = false;
 };
