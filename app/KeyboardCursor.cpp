@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/MainForm.h"
+#include "app/core/Language.h"
+#include "app/core/PuzzleModule.h"
+#include "app/texts/Texts.h"
 
 namespace {
 int firstOf(const KeyTargetSet& set)
@@ -17,6 +19,15 @@ int firstOf(const KeyTargetSet& set)
 int steppedTarget(const std::vector<KeyTarget>& targets, int from, CursorStep step)
 {
     const KeyTarget& here = targets[from];
+    if (step == CursorStep::RowStart || step == CursorStep::RowEnd) {
+        int end = from;
+        for (int i = 0; i < static_cast<int>(targets.size()); ++i) {
+            const int ahead = targets[i].column - targets[end].column;
+            if (targets[i].row == here.row && (step == CursorStep::RowEnd ? ahead > 0 : ahead < 0))
+                end = i;
+        }
+        return end;
+    }
     const bool sideways = step == CursorStep::Left || step == CursorStep::Right;
     const int sign = (step == CursorStep::Right || step == CursorStep::Down) ? 1 : -1;
     int best = from;
@@ -48,20 +59,29 @@ int steppedTarget(const std::vector<KeyTarget>& targets, int from, CursorStep st
     return best;
 }
 
-KeyboardCursor::KeyboardCursor(TMainForm& form) : QObject(&form), form_(form)
+SpokenText spokenNow(const std::function<QString(int tongue)>& words)
 {
-    form_.drawingArea()->installEventFilter(this);
+    return
+        [german = words(1), english = words(0)](int tongue) { return isGerman(tongue) ? german : english; };
+}
+
+KeyboardCursor::KeyboardCursor(KeyboardHost& host, QWidget& area) : QObject(&area), host_(host)
+{
+    area.installEventFilter(this);
 }
 
 PuzzleModule& KeyboardCursor::puzzle() const
 {
-    return form_.module(form_.currentPuzzle());
+    return host_.currentModule();
 }
 
 bool KeyboardCursor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && keyPressed(static_cast<QKeyEvent&>(*event)))
-        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<QKeyEvent&>(*event);
+        if (keyPressed(key) || readingKey(key))
+            return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -84,6 +104,22 @@ bool KeyboardCursor::keyPressed(const QKeyEvent& key)
     case Qt::Key_Down:
         step(CursorStep::Down);
         return true;
+    case Qt::Key_Home:
+        step(CursorStep::RowStart);
+        return true;
+    case Qt::Key_End:
+        step(CursorStep::RowEnd);
+        return true;
+    case Qt::Key_J:
+        if (shift)
+            return false;
+        jumpToPartner();
+        return true;
+    case Qt::Key_B:
+        if (shift)
+            return false;
+        readBoard();
+        return true;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -91,6 +127,30 @@ bool KeyboardCursor::keyPressed(const QKeyEvent& key)
         return true;
     case Qt::Key_Menu:
         press(Qt::RightButton);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Ctrl with an arrow reads a row or a column of the board; it never presses or moves the cursor.
+bool KeyboardCursor::readingKey(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::ControlModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        review(true, -1);
+        return true;
+    case Qt::Key_Down:
+        review(true, 1);
+        return true;
+    case Qt::Key_Left:
+        review(false, -1);
+        return true;
+    case Qt::Key_Right:
+        review(false, 1);
         return true;
     default:
         return false;
@@ -112,16 +172,60 @@ void KeyboardCursor::step(CursorStep direction)
         showOn(next);
 }
 
+void KeyboardCursor::jumpToPartner()
+{
+    const KeyTargetSet set = puzzle().KeyTargets();
+    if (set.targets.empty())
+        return;
+    if (!index_ || *index_ >= static_cast<int>(set.targets.size())) {
+        showOn(firstOf(set));
+        return;
+    }
+    const std::optional<int> partner = puzzle().PartnerTarget(*index_);
+    if (!partner || *partner < 0 || *partner >= static_cast<int>(set.targets.size())) {
+        host_.Announce(noPartnerAnnouncement);
+        return;
+    }
+    showOn(*partner);
+}
+
 void KeyboardCursor::press(Qt::MouseButton button)
 {
     if (!index_) {
         step(CursorStep::Right);
         return;
     }
-    const int announcedBefore = form_.announcementCount();
-    form_.boxMouseDown(button, at_.x(), at_.y());
+    const int announcedBefore = host_.announcementCount();
+    host_.pressAt(button, at_);
+    // The board changed: reading starts again where the puzzle starts it.
+    reviewRow_.reset();
+    reviewColumn_.reset();
     // What the press announced (solved, a refused move) stays until the cursor moves on.
-    followTargets(form_.announcementCount() == announcedBefore);
+    followTargets(host_.announcementCount() == announcedBefore);
+}
+
+void KeyboardCursor::readBoard()
+{
+    const PuzzleModule& module = puzzle();
+    const SpokenText board = spokenNow([&module](int tongue) { return module.DescribeBoard(tongue); });
+    host_.Announce(board(host_.language()).isEmpty() ? SpokenText(noBoardSummaryAnnouncement) : board);
+}
+
+void KeyboardCursor::review(bool rows, int step)
+{
+    const PuzzleModule& module = puzzle();
+    const ReviewGrid grid = module.ReviewLines();
+    const int count = rows ? grid.rows : grid.columns;
+    if (count <= 0) {
+        host_.Announce([rows](int tongue) { return noReviewAnnouncement(tongue, rows); });
+        return;
+    }
+    std::optional<int>& position = rows ? reviewRow_ : reviewColumn_;
+    const int start = rows ? grid.startRow : grid.startColumn;
+    position = std::clamp(position ? *position + step : start, 0, count - 1);
+    const ReviewLine line{rows, *position};
+    host_.Announce(
+        spokenNow([&module, line](int tongue) { return module.DescribeReviewLine(line, tongue); }));
 }
 
 // A move may change the places (a new bar, a new level): the cursor keeps its point when that
@@ -152,7 +256,7 @@ void KeyboardCursor::showOn(int index, bool tell)
     const KeyTargetSet set = puzzle().KeyTargets();
     index_ = index;
     at_ = set.targets[index].at;
-    form_.boxMouseMove(at_.x(), at_.y());
+    host_.pointerAt(at_);
     puzzle().ShowKeyCursor(index_);
     if (tell)
         describe();
@@ -172,6 +276,8 @@ bool KeyboardCursor::pointerMoved(QPoint at)
 
 void KeyboardCursor::hide()
 {
+    reviewRow_.reset();
+    reviewColumn_.reset();
     if (!index_)
         return;
     index_.reset();
@@ -179,8 +285,12 @@ void KeyboardCursor::hide()
     describe();
 }
 
+QString KeyboardCursor::description() const
+{
+    return index_ ? puzzle().DescribeKeyTarget(*index_, host_.language()) : QString();
+}
+
 void KeyboardCursor::describe()
 {
-    const int tongue = form_.tongue();
-    form_.describeDrawingArea(index_ ? puzzle().DescribeKeyTarget(*index_, tongue) : QString());
+    host_.describeDrawingArea(description());
 }

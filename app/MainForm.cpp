@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -21,11 +22,13 @@
 #include "app/core/Language.h"
 #include "app/core/Picture.h"
 #include "app/core/RandomSource.h"
+#include "app/dialogs/AccessibleWindow.h"
 #include "app/settings/SettingsStore.h"
 #include "app/settings/WindowPlacement.h"
 #include "app/texts/Texts.h"
 #include "app/widgets/ClockCaption.h"
 #include "app/widgets/DrawingArea.h"
+#include "app/widgets/HeldKeys.h"
 #include "app/widgets/SevenSegmentDisplay.h"
 #include "app/widgets/ToolBar.h"
 
@@ -196,8 +199,10 @@ TMainForm::TMainForm(ShellParts parts) : parts_(std::move(parts))
     // Keys go to the drawing area; the toolbar is reached through its own keys.
     box_->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(box_);
-    keys_ = new KeyboardCursor(*this);
+    keys_ = new KeyboardCursor(*this, *box_);
     addToolbarKeys(*this);
+    new HeldKeys(this);
+    markAsAccessibleWindow(this);
     FormCreate();
 }
 
@@ -402,9 +407,9 @@ void TMainForm::nameForScreenReaders()
     ledLabel_->setAccessibleName(t.clock);
     rulesShape_->setAccessibleName(t.rules);
     box_->setAccessibleName(QLatin1String(current().title));
-    // An announcement stays until the cursor moves.
-    if (!announced_)
-        keys_->describe();
+    // An announcement stays until the cursor moves, in the language now chosen; unchanged, it is
+    // not said again (the sound button's key re-applies the texts too).
+    say(announced_ && lastAnnouncement_ ? lastAnnouncement_(tongue_) : keys_->description(), false);
 }
 
 void TMainForm::describeDrawingArea(const QString& text)
@@ -413,10 +418,12 @@ void TMainForm::describeDrawingArea(const QString& text)
     say(text);
 }
 
-void TMainForm::say(const QString& text)
+void TMainForm::say(const QString& text, bool again)
 {
     const QString description = text.isEmpty() ? accessibleTexts(tongue_).keyHelp : text;
     if (box_->accessibleDescription() == description) {
+        if (!again)
+            return;
         // Said again, as a repeated announcement must be.
         QAccessibleEvent again(box_, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&again);
@@ -425,11 +432,21 @@ void TMainForm::say(const QString& text)
     box_->setAccessibleDescription(description);
 }
 
-void TMainForm::Announce(const QString& text)
+void TMainForm::Announce(SpokenText words)
 {
     announced_ = true;
     ++announcements_;
-    say(text);
+    if (inPress_) {
+        pressAnnouncements_.push_back(std::move(words));
+        words = [parts = pressAnnouncements_](int tongue) {
+            QStringList said;
+            for (const SpokenText& part : parts)
+                said << part(tongue);
+            return said.join(QLatin1Char(' '));
+        };
+    }
+    lastAnnouncement_ = std::move(words);
+    say(lastAnnouncement_(tongue_));
 }
 
 void TMainForm::updateOptionZ()
@@ -563,6 +580,11 @@ bool TMainForm::SwitchPuzzle(int index)
     nameForScreenReaders();
     boxPaint();
     update();
+    const PuzzleModule& module = *modules_[index];
+    Announce(spokenNow([&module, title = QString::fromLatin1(current().title)](int tongue) {
+        const QString board = module.DescribeBoard(tongue);
+        return board.isEmpty() ? title + QLatin1Char('.') : title + QStringLiteral(". ") + board;
+    }));
     return true;
 }
 
@@ -609,8 +631,9 @@ void TMainForm::reportEnd(PlayState state, Sound sound, void (ShellDialogs::*sho
     // The time of the end goes to the list, whatever happens while the dialog is up.
     const int result = elapsed();
     PlaySound(sound);
-    Announce(state == PlayState::Solved ? solvedAnnouncement(tongue_, result)
-                                        : failedAnnouncement(tongue_, result));
+    Announce([solved = state == PlayState::Solved, result](int tongue) {
+        return solved ? solvedAnnouncement(tongue, result) : failedAnnouncement(tongue, result);
+    });
     (parts_.dialogs->*show)();
     const QString list = SelectScoreList();
     parts_.dialogs->showHighScores(list, result);
@@ -643,6 +666,12 @@ std::optional<QFont> TMainForm::chooseFont(const QFont& initial)
 
 void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y)
 {
+    pressAnnouncements_.clear();
+    inPress_ = true;
+    const auto pressEnds = qScopeGuard([this] {
+        inPress_ = false;
+        pressAnnouncements_.clear();
+    });
     PuzzleModule& module = *modules_[currentPuzzle_];
     const bool anyButton =
         button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
@@ -689,6 +718,17 @@ void TMainForm::MixBtnClick()
     modules_[currentPuzzle_]->PaintPuzzle();
     setElapsed(0);
     setPlayState(PlayState::Fresh);
+    announceWithBoard(newPuzzleAnnouncement);
+}
+
+// Said with the board's summary line, worded now in both languages.
+void TMainForm::announceWithBoard(const std::function<QString(int)>& words)
+{
+    const PuzzleModule& module = *modules_[currentPuzzle_];
+    Announce(spokenNow([&module, &words](int tongue) {
+        const QString board = module.DescribeBoard(tongue);
+        return board.isEmpty() ? words(tongue) : words(tongue) + QLatin1Char(' ') + board;
+    }));
 }
 
 void TMainForm::optionPress(bool zButton, QPoint at)
@@ -706,8 +746,14 @@ void TMainForm::optionPress(bool zButton, QPoint at)
         module.OptionZClick(up);
     // At a bound the puzzle on screen stays as it was; a clock reset would let it finish with a
     // time that is not its own.
-    if (module.ScoreLevel() != levelBefore)
+    const bool changed = module.ScoreLevel() != levelBefore;
+    if (changed)
         setElapsed(0);
+    const bool second = zButton && current().optionZLive;
+    if (zButton && !second)
+        return;
+    announceWithBoard(
+        [second, up, changed](int tongue) { return levelAnnouncement(tongue, second, up, changed); });
 }
 
 void TMainForm::OptionBtnMouseDown(int x, int y)
@@ -722,10 +768,24 @@ void TMainForm::OptionZBtnMouseDown(int x, int y)
 
 void TMainForm::PauseBtnClick()
 {
-    if (playState() != PlayState::InProgress)
+    if (playState() != PlayState::InProgress) {
+        Announce([fresh = playState() == PlayState::Fresh](int tongue) {
+            return noPauseAnnouncement(tongue, fresh);
+        });
         return;
+    }
     ClockPause pause(timer_);
+    Announce(pausedAnnouncement);
     parts_.dialogs->showPaused();
+    Announce(resumedAnnouncement);
+}
+
+void TMainForm::explainDisabled(ToolButton which)
+{
+    if (which == ToolButton::Midi)
+        Announce(noMusicAnnouncement);
+    else if (which == ToolButton::OptionZ)
+        Announce(noSecondLevelAnnouncement);
 }
 
 void TMainForm::HighScoreBtnClick()

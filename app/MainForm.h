@@ -9,13 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "app/KeyboardCursor.h"
 #include "app/ShellDialogs.h"
 #include "app/core/PuzzleModule.h"
 #include "app/core/PuzzleTable.h"
 #include "app/core/ShellServices.h"
 #include "app/sound/MusicPlayer.h"
 
-class KeyboardCursor;
 class QButtonGroup;
 class ClockCaption;
 class QToolButton;
@@ -67,7 +67,7 @@ struct ShellParts {
 
 // The main window: toolbar, clock, drawing area; owns the puzzles' play states and clocks and
 // routes events to the current puzzle by what the puzzle table says of it.
-class TMainForm final : public QWidget, public ShellServices {
+class TMainForm final : public QWidget, public ShellServices, public KeyboardHost {
     Q_OBJECT
   public:
     static constexpr int ToolbarHeight = 33;
@@ -97,7 +97,15 @@ class TMainForm final : public QWidget, public ShellServices {
     std::optional<QFont> chooseFont(const QFont& initial) override;
     RandomSource& random() override { return *parts_.random; }
     int language() const override { return tongue_; }
-    void Announce(const QString& text) override;
+    void Announce(SpokenText words) override;
+
+    // KeyboardHost
+    PuzzleModule& currentModule() override { return *modules_[currentPuzzle_]; }
+    void pressAt(Qt::MouseButton button, QPoint at) override { boxMouseDown(button, at.x(), at.y()); }
+    void pointerAt(QPoint at) override { boxMouseMove(at.x(), at.y()); }
+    // What a screen reader says of the drawing area; empty: how to play it with keys.
+    void describeDrawingArea(const QString& text) override;
+    int announcementCount() const override { return announcements_; }
 
     // Shell operations
     bool SwitchPuzzle(int index);
@@ -120,9 +128,8 @@ class TMainForm final : public QWidget, public ShellServices {
     ClockCaption* timeLabel() const { return timeLabel_; }
     QToolButton* button(ToolButton which) const { return buttons_[static_cast<int>(which)]; }
     KeyboardCursor& keyboardCursor() const { return *keys_; }
-    // What a screen reader says of the drawing area; empty: how to play it with keys.
-    void describeDrawingArea(const QString& text);
-    int announcementCount() const { return announcements_; }
+    // A key whose button is grey says why it does nothing.
+    void explainDisabled(ToolButton which);
 
     // Handlers, public so the routing can be driven directly.
     void boxMouseDown(Qt::MouseButton button, int x, int y);
@@ -162,10 +169,12 @@ class TMainForm final : public QWidget, public ShellServices {
     void buildClock();
     void placeRulesShape();
     void nameForScreenReaders();
-    void say(const QString& text);
+    // again: said anew even when the text is what the drawing area already says.
+    void say(const QString& text, bool again = true);
     void updateOptionZ();
     void showClock(int ticks);
     void optionPress(bool zButton, QPoint at);
+    void announceWithBoard(const std::function<QString(int)>& words);
     bool mayGiveUp();
     void reportEnd(PlayState state, Sound sound, void (ShellDialogs::*show)());
     void restoreWindowPosition();
@@ -192,6 +201,11 @@ class TMainForm final : public QWidget, public ShellServices {
     bool closing_ = false;
     bool announced_ = false; // the drawing area says an announcement, not the cursor's place
     int announcements_ = 0;
+    SpokenText lastAnnouncement_; // said again in the new language after a language change
+    // What the press being handled has announced so far; an announcement keeps the earlier ones
+    // of the same press in front of it, so the end of a game is heard with what led to it.
+    std::vector<SpokenText> pressAnnouncements_;
+    bool inPress_ = false;
     QStringList musicFiles_; // the "*.mid" files of the data folder, in name order
     int musicIndex_ = 0;     // the piece in the player
     std::function<void()> firstFrameHook_;

@@ -12,8 +12,10 @@ constexpr QPoint LowerHalf(3, 15);
 
 void pressLevelButton(TMainForm& form, ToolButton which, bool up)
 {
-    if (!form.button(which)->isEnabled())
+    if (!form.button(which)->isEnabled()) {
+        form.explainDisabled(which);
         return;
+    }
     const QPoint at = up ? UpperHalf : LowerHalf;
     if (which == ToolButton::Option)
         form.OptionBtnMouseDown(at.x(), at.y());
@@ -24,8 +26,12 @@ void pressLevelButton(TMainForm& form, ToolButton which, bool up)
 // click() does nothing on a disabled button and toggles a latching one, as a press does.
 void clickButton(TMainForm& form, ToolButton which)
 {
-    if (QToolButton* button = form.button(which))
-        button->click();
+    QToolButton* button = form.button(which);
+    if (!button)
+        return;
+    if (!button->isEnabled())
+        form.explainDisabled(which);
+    button->click();
 }
 
 ToolButton buttonOf(KeyAction action)

@@ -16,3 +16,17 @@ struct KeyTargetSet {
     // Where the cursor first appears, and where it goes when a move took its place away.
     int first = 0;
 };
+
+// The rows and columns a player reads without pressing, and the line each starts on (the row and
+// column of the current place, for instance).
+struct ReviewGrid {
+    int rows = 0;
+    int columns = 0;
+    int startRow = 0;
+    int startColumn = 0;
+};
+
+struct ReviewLine {
+    bool isRow = true;
+    int index = 0; // 0-based
+};

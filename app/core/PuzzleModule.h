@@ -37,6 +37,16 @@ class PuzzleModule {
     // its hover look from that; a puzzle without one draws a mark of its own here, and restores
     // the pixels under it exactly when the mark leaves or hides.
     virtual void ShowKeyCursor(std::optional<int> /*index*/) {}
-    // What a screen reader says of KeyTargets().targets[index], in the language tongue.
+    // What a screen reader says of KeyTargets().targets[index], in the language tongue: short,
+    // what changes first; what a press there does is said by the rules window, not on every key.
     virtual QString DescribeKeyTarget(int /*index*/, int /*tongue*/) const { return {}; }
+    // One short line that reads the whole board (key B).
+    virtual QString DescribeBoard(int /*tongue*/) const { return {}; }
+    // The same place in the other part of the board (key J), e.g. the same block of the other
+    // table; nullopt where there is none.
+    virtual std::optional<int> PartnerTarget(int /*index*/) const { return std::nullopt; }
+    // Lines of the board a player reads without pressing anything: Ctrl+Up and Ctrl+Down step
+    // through the rows and read one, Ctrl+Left and Ctrl+Right the columns. Empty: none.
+    virtual ReviewGrid ReviewLines() const { return {}; }
+    virtual QString DescribeReviewLine(ReviewLine /*line*/, int /*tongue*/) const { return {}; }
 };

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "app/core/Color.h"
@@ -11,6 +12,11 @@
 #include "app/core/Sound.h"
 
 class RandomSource;
+
+// A text for a screen reader, worded in the language asked for (Tongue: 1 German, anything else
+// English). The shell keeps the last one to say it again after a language change, so it must
+// capture values, not references to state that moves on.
+using SpokenText = std::function<QString(int tongue)>;
 
 // What a puzzle module may ask of the shell. The shell calls a module only while it is the
 // current puzzle, so "the play state" and "the clock" are always the current puzzle's.
@@ -48,6 +54,6 @@ class ShellServices {
 
     // The language of the texts (Tongue: 1 German, anything else English).
     virtual int language() const { return 0; }
-    // Has a screen reader say a short text now (the module words it in language()).
-    virtual void Announce(const QString& /*text*/) {}
+    // Has a screen reader say a short text now: what a press changed, or why it changed nothing.
+    virtual void Announce(SpokenText /*words*/) {}
 };

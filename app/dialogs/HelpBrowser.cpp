@@ -2,12 +2,14 @@
 
 #include <QFileInfo>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/core/Language.h"
+#include "app/dialogs/AccessibleWindow.h"
 
 namespace {
 const QSize StartSize(620, 520);
@@ -33,6 +35,23 @@ HelpBrowser::HelpBrowser(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window),
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(StartSize);
+    markAsAccessibleWindow(this);
+    // Without a window manager the keys are the only way out.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+}
+
+// The player goes back to the game where the keys left it.
+void HelpBrowser::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (mainWindow_ != nullptr && mainWindow_->isVisible()) {
+        mainWindow_->raise();
+        mainWindow_->activateWindow();
+    }
 }
 
 int HelpBrowser::topicFor(int tongue)

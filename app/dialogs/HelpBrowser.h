@@ -24,6 +24,9 @@ class HelpBrowser : public QWidget {
 
     QTextBrowser* browser() const { return browser_; }
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void placeFirstTime();
 

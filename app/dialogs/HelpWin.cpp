@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/core/Canvas.h"
+#include "app/dialogs/FocusMark.h"
 #include "app/dialogs/RulesTexts.h"
 
 namespace {
@@ -48,6 +49,7 @@ THelpWin::THelpWin(QWidget* mainWindow, const int& tongue)
     helpMemo_->setPalette(memoPalette(helpMemo_->palette()));
     // The picture shows through the memo.
     helpMemo_->viewport()->setAutoFillBackground(false);
+    helpMemo_->setTabChangesFocus(true);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OKBtn"));
@@ -57,11 +59,13 @@ THelpWin::THelpWin(QWidget* mainWindow, const int& tongue)
         ok_->setIcon(icon);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    new FocusMark(this);
 }
 
 void THelpWin::loadRules(int puzzle)
 {
-    helpMemo_->setPlainText(rulesMemoText(storedRulesText(rulesItem(puzzle, tongue_))));
+    helpMemo_->setPlainText(rulesMemoText(storedRulesText(rulesItem(puzzle, tongue_))) +
+                            rulesMemoText(storedKeysText(rulesItem(puzzle, tongue_))));
 }
 
 void THelpWin::ShowRules(int puzzle)

@@ -9,6 +9,7 @@
 
 #include "app/core/Canvas.h"
 #include "app/dialogs/DialogLook.h"
+#include "app/dialogs/FocusMark.h"
 #include "app/settings/SettingsStore.h"
 #include "app/texts/HighscoreTexts.h"
 
@@ -74,6 +75,10 @@ THighscoreDlg::THighscoreDlg(QWidget* mainWindow, const int& tongue, SettingsSto
     createLabels();
     // The name field stands over a name label, which would otherwise take its clicks.
     edit1_->raise();
+    setTabOrder(edit1_, clearBox_);
+    setTabOrder(clearBox_, cancel_);
+    setTabOrder(cancel_, ok_);
+    new FocusMark(this);
     applyTexts();
 }
 
@@ -83,7 +88,8 @@ void THighscoreDlg::createNameEntry()
     edit1_->setObjectName(QStringLiteral("Edit1"));
     edit1_->setFrame(false);
     edit1_->setMaxLength(MaxNameLength);
-    edit1_->setFocusPolicy(Qt::ClickFocus);
+    // Reached with Tab like every other control, also once it was left.
+    edit1_->setFocusPolicy(Qt::StrongFocus);
     QPalette editColors = edit1_->palette();
     editColors.setColor(QPalette::Base, EditColor);
     editColors.setColor(QPalette::Text, Qt::black);
@@ -196,6 +202,9 @@ void THighscoreDlg::applyTexts()
     setWindowTitle(texts.caption);
     delcheck_->setText(texts.clearAll);
     fitInCheckFrame(delcheck_);
+    // The check box's text is a label beside it; a screen reader hears it as the box's name.
+    clearBox_->setAccessibleName(texts.clearAll);
+    edit1_->setAccessibleName(texts.nameField);
     cancel_->setText(texts.cancel);
     ok_->setText(texts.ok);
 }

@@ -10,6 +10,7 @@
 #include "app/core/Canvas.h"
 #include "app/core/Language.h"
 #include "app/dialogs/DialogLook.h"
+#include "app/dialogs/FocusMark.h"
 
 namespace {
 const char* const LogoPath = ":/art/about.png";
@@ -60,6 +61,22 @@ TLinkLabel::TLinkLabel(const QString& address, QWidget* parent) : QLabel(address
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
     setHeld(false);
+    // A link is reached with Tab and opened with Space or Enter, as a button is.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(QStringLiteral("Link"));
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            QDesktopServices::openUrl(target());
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 void TLinkLabel::setHeld(bool held)
@@ -109,6 +126,10 @@ TInfoDialog::TInfoDialog(QWidget* mainWindow, const int& tongue)
         ok_->setIcon(okIcon);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    setTabOrder(mail_, homepage_);
+    setTabOrder(homepage_, tongBtn_);
+    setTabOrder(tongBtn_, ok_);
+    new FocusMark(this);
     applyTexts();
 }
 

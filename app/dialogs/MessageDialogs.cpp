@@ -8,6 +8,7 @@
 
 #include "app/core/Language.h"
 #include "app/dialogs/DialogLook.h"
+#include "app/dialogs/FocusMark.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ TMessageDlg::TMessageDlg(QWidget* mainWindow, const int& tongue, const MessageDl
         cancel_ = makePictureButton(this, "CancelBtn", layout.cancelBox, CancelIconPath);
         connect(cancel_, &QPushButton::clicked, this, [this] { done(CancelResult); });
     }
+    new FocusMark(this);
     applyTexts();
 }
 
@@ -93,7 +95,13 @@ void TMessageDlg::placeOverMainWindow()
 
 void TMessageDlg::applyTexts()
 {
-    message_->setText(pick(tongue_, texts_.messageGerman, texts_.messageEnglish));
+    const QString message = pick(tongue_, texts_.messageGerman, texts_.messageEnglish);
+    message_->setText(message);
+    // A screen reader names the window by its message and says it with the focused button.
+    setAccessibleName(message);
+    ok_->setAccessibleDescription(message);
+    if (cancel_ != nullptr)
+        cancel_->setAccessibleDescription(message);
     ok_->setText(pick(tongue_, texts_.okGerman, texts_.okEnglish));
     if (cancel_ != nullptr)
         cancel_->setText(pick(tongue_, texts_.cancelGerman, texts_.cancelEnglish));
@@ -106,7 +114,25 @@ void TMessageDlg::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (closesOnKey(*event)) {
+        event->accept();
+        done(OkResult);
+        return;
+    }
     QDialog::keyPressEvent(event);
+}
+
+bool TMessageDlg::closesOnKey(const QKeyEvent&) const
+{
+    return false;
+}
+
+// The key that paused the game lets it go on.
+bool TPauseDlg::closesOnKey(const QKeyEvent& key) const
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    return !key.isAutoRepeat() && modifiers == Qt::NoModifier &&
+           (key.key() == Qt::Key_P || key.key() == Qt::Key_Pause);
 }
 
 void TMessageDlg::paintEvent(QPaintEvent*)

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -57,6 +58,8 @@ class TMessageDlg : public QDialog {
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A key besides Enter that answers OK.
+    virtual bool closesOnKey(const QKeyEvent& key) const;
 
   private:
     void FormActivate();
@@ -92,6 +95,9 @@ class TPauseDlg : public TMessageDlg {
     Q_OBJECT
   public:
     TPauseDlg(QWidget* mainWindow, const int& tongue);
+
+  protected:
+    bool closesOnKey(const QKeyEvent& key) const override;
 };
 
 // Asks before a puzzle in progress is given up.

@@ -41,6 +41,22 @@ QString storedRulesText(int item)
     return QString::fromUtf8(file.readAll());
 }
 
+// Beside each text, its keys: "pliva_de.txt" has "pliva_keys_de.txt".
+QString storedKeysText(int item)
+{
+    if (item < 0 || item >= static_cast<int>(rulesItems().size()))
+        return {};
+    QString path = QString::fromLatin1(rulesItems()[item].resource);
+    const int languageAt = path.lastIndexOf(QLatin1Char('_'));
+    if (languageAt < 0)
+        return {};
+    path.insert(languageAt, QStringLiteral("_keys"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
 QStringList rulesParagraphs(const QString& stored)
 {
     QStringList lines = stored.split(QLatin1Char('\n'));

@@ -22,6 +22,10 @@ int rulesItem(int puzzle, int tongue);
 // The item as stored, end mark and anything after it included; empty for an unknown item.
 QString storedRulesText(int item);
 
+// What the keys do in the item's puzzle and language, in the form of a stored text; empty where
+// there is none.
+QString storedKeysText(int item);
+
 // The paragraphs before the end mark.
 QStringList rulesParagraphs(const QString& stored);
 

@@ -8,6 +8,7 @@
 
 #include "app/core/Canvas.h"
 #include "app/dialogs/DialogLook.h"
+#include "app/dialogs/FocusMark.h"
 #include "app/texts/TongueTexts.h"
 
 namespace {
@@ -52,6 +53,7 @@ TTongueDlg::TTongueDlg(QWidget* mainWindow)
                                 QStringLiteral(":/art/btn_german.png"));
     german_->setText(texts.german);
     connect(german_, &QPushButton::clicked, this, [this] { choose(German); });
+    new FocusMark(this);
 }
 
 void TTongueDlg::ChooseLanguage(int& tongue)

@@ -9,5 +9,6 @@ HighscoreTexts highscoreTexts(int tongue)
     t.clearAll = pick(tongue, "alle Einträge löschen", "remove all entries");
     t.cancel = pick(tongue, "Abbruch", "Cancel");
     t.ok = QStringLiteral("OK");
+    t.nameField = pick(tongue, "Dein Name", "Your name");
     return t;
 }

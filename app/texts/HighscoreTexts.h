@@ -8,6 +8,7 @@ struct HighscoreTexts {
     QString clearAll;
     QString cancel;
     QString ok;
+    QString nameField; // what a screen reader calls the name entry
 };
 
 HighscoreTexts highscoreTexts(int tongue);

@@ -44,9 +44,11 @@ AccessibleTexts accessibleTexts(int tongue)
     t.rules = pick(tongue, "Regeln", "Rules");
     t.keyHelp = pick(tongue,
                      "Mit den Pfeiltasten wählst Du einen Platz, die Leertaste drückt ihn, "
-                     "Umschalt+Leertaste drückt ihn rechts. R zeigt die Regeln.",
+                     "Umschalt+Leertaste drückt ihn rechts. B liest das Spielfeld, Strg+Pfeiltasten lesen "
+                     "Zeilen und Spalten. R zeigt die Regeln.",
                      "The arrow keys choose a place, Space presses it, Shift+Space presses it "
-                     "with the right button. R shows the rules.");
+                     "with the right button. B reads the board, Ctrl+arrows read rows and columns. "
+                     "R shows the rules.");
     return t;
 }
 
@@ -58,6 +60,68 @@ QString solvedAnnouncement(int tongue, int ticks)
 QString failedAnnouncement(int tongue, int ticks)
 {
     return pick(tongue, "Kein Zug mehr möglich. Zeit: %1.", "No move left. Time: %1.").arg(ticks);
+}
+
+QString newPuzzleAnnouncement(int tongue)
+{
+    return pick(tongue, "Neues Rätsel.", "New puzzle.");
+}
+
+QString levelAnnouncement(int tongue, bool secondLevel, bool up, bool changed)
+{
+    if (!changed)
+        return up ? pick(tongue, "Schon die höchste Stufe.", "Already the highest level.")
+                  : pick(tongue, "Schon die niedrigste Stufe.", "Already the lowest level.");
+    if (secondLevel)
+        return up ? pick(tongue, "Mehr Farben.", "More colors.")
+                  : pick(tongue, "Weniger Farben.", "Fewer colors.");
+    return up ? pick(tongue, "Eine Stufe höher.", "One level up.")
+              : pick(tongue, "Eine Stufe tiefer.", "One level down.");
+}
+
+QString pausedAnnouncement(int tongue)
+{
+    return pick(tongue, "Pause, die Uhr steht.", "Paused, the clock stands still.");
+}
+
+QString resumedAnnouncement(int tongue)
+{
+    return pick(tongue, "Weiter, die Uhr läuft.", "Resumed, the clock runs.");
+}
+
+QString noPauseAnnouncement(int tongue, bool fresh)
+{
+    return fresh ? pick(tongue, "Keine Pause: Das Rätsel läuft erst ab dem ersten Zug.",
+                        "No pause: the puzzle is not in progress before the first move.")
+                 : pick(tongue, "Keine Pause: Das Rätsel ist zu Ende.", "No pause: the puzzle is over.");
+}
+
+QString noMusicAnnouncement(int tongue)
+{
+    return pick(tongue, "Keine Musik gefunden.", "No music found.");
+}
+
+QString noSecondLevelAnnouncement(int tongue)
+{
+    return pick(tongue, "Dieses Rätsel hat keine zweite Stufe.", "This puzzle has no second level.");
+}
+
+QString noBoardSummaryAnnouncement(int tongue)
+{
+    return pick(tongue, "Dieses Rätsel hat keine Übersicht.", "This puzzle has no summary.");
+}
+
+QString noReviewAnnouncement(int tongue, bool rows)
+{
+    return rows
+               ? pick(tongue, "Dieses Rätsel hat keine Zeilen zum Lesen.", "This puzzle has no rows to read.")
+               : pick(tongue, "Dieses Rätsel hat keine Spalten zum Lesen.",
+                      "This puzzle has no columns to read.");
+}
+
+QString noPartnerAnnouncement(int tongue)
+{
+    return pick(tongue, "Von hier gibt es keinen Sprung.", "No jump from here.");
 }
 
 QString programCaption()

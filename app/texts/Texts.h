@@ -25,6 +25,20 @@ AccessibleTexts accessibleTexts(int tongue);
 QString solvedAnnouncement(int tongue, int ticks);
 QString failedAnnouncement(int tongue, int ticks);
 
+// Said of what happens without a key at the cursor, and of keys that do nothing.
+QString newPuzzleAnnouncement(int tongue);
+// A level button pressed: secondLevel for the second one; changed false at a bound.
+QString levelAnnouncement(int tongue, bool secondLevel, bool up, bool changed);
+QString pausedAnnouncement(int tongue);
+QString resumedAnnouncement(int tongue);
+// The pause key while no puzzle is in progress: fresh before the first move, otherwise over.
+QString noPauseAnnouncement(int tongue, bool fresh);
+QString noMusicAnnouncement(int tongue);
+QString noSecondLevelAnnouncement(int tongue);
+QString noBoardSummaryAnnouncement(int tongue);
+QString noReviewAnnouncement(int tongue, bool rows);
+QString noPartnerAnnouncement(int tongue);
+
 MainWindowTexts mainWindowTexts(int tongue, bool soundOn, bool musicOn);
 
 // The main window's caption once the language is set; the same in both languages.

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app/KeyboardCursor.h"
@@ -20,14 +21,17 @@ TEST(SteppedTarget, ArrowsFollowRowsAndNearestColumns)
         CursorStep step;
         int to;
     } cases[] = {
-        {0, CursorStep::Right, 1}, {1, CursorStep::Right, 2},
-        {2, CursorStep::Right, 2}, {1, CursorStep::Left, 0},
-        {0, CursorStep::Left, 0},  {0, CursorStep::Up, 0},
-        {2, CursorStep::Down, 4},  {0, CursorStep::Down, 3},
+        {0, CursorStep::Right, 1},    {1, CursorStep::Right, 2},
+        {2, CursorStep::Right, 2},    {1, CursorStep::Left, 0},
+        {0, CursorStep::Left, 0},     {0, CursorStep::Up, 0},
+        {2, CursorStep::Down, 4},     {0, CursorStep::Down, 3},
         {1, CursorStep::Down, 3}, // a tie: the lower column
-        {3, CursorStep::Down, 5},  {5, CursorStep::Up, 3},
-        {4, CursorStep::Up, 2},    {3, CursorStep::Right, 4},
-        {4, CursorStep::Left, 3},  {5, CursorStep::Down, 5},
+        {3, CursorStep::Down, 5},     {5, CursorStep::Up, 3},
+        {4, CursorStep::Up, 2},       {3, CursorStep::Right, 4},
+        {4, CursorStep::Left, 3},     {5, CursorStep::Down, 5},
+        {1, CursorStep::RowStart, 0}, {1, CursorStep::RowEnd, 2},
+        {0, CursorStep::RowStart, 0}, {4, CursorStep::RowStart, 3},
+        {3, CursorStep::RowEnd, 4},   {5, CursorStep::RowEnd, 5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(steppedTarget(targets, c.from, c.step), c.to)
@@ -347,6 +351,181 @@ TEST_F(KeyboardPlayTest, TheClockHasAValueAndTheEndIsAnnounced)
     f.setPlayState(PlayState::InProgress);
     f.PuzzleFailed();
     EXPECT_EQ(description(), "Kein Zug mehr möglich. Zeit: 41.");
+}
+
+// Home and End go to the ends of the cursor's row, J to the place the puzzle pairs with it.
+TEST_F(KeyboardPlayTest, HomeEndAndJumpMoveTheCursorAsThePointerWould)
+{
+    TMainForm& f = playing();
+    modules[0]->keyTargets = {{{{10, 20}, 0, 0}, {{30, 20}, 0, 1}, {{50, 20}, 0, 2}, {{10, 60}, 1, 0}}, 1};
+    modules[0]->partners = {{2, 3}};
+    EXPECT_EQ(key(Qt::Key_End), (Log{"0 Move 30,20", "0 Cursor 1"})) << "the first key shows the first place";
+    EXPECT_EQ(key(Qt::Key_End), (Log{"0 Move 50,20", "0 Cursor 2"}));
+    EXPECT_EQ(key(Qt::Key_J), (Log{"0 Move 10,60", "0 Cursor 3"}));
+    EXPECT_EQ(description(), "0 target 3 tongue -1");
+    EXPECT_EQ(key(Qt::Key_J), Log{}) << "no partner: the cursor stays";
+    EXPECT_EQ(description(), "No jump from here.");
+    EXPECT_EQ(key(Qt::Key_Up), (Log{"0 Move 10,20", "0 Cursor 0"}));
+    key(Qt::Key_End);
+    EXPECT_EQ(key(Qt::Key_Home), (Log{"0 Move 10,20", "0 Cursor 0"}));
+    EXPECT_EQ(key(Qt::Key_Home), Log{});
+    EXPECT_EQ(f.keyboardCursor().index(), 0);
+}
+
+// B and Ctrl with the arrows read; they never press and never move the cursor.
+TEST_F(KeyboardPlayTest, ReadingKeysSayTheBoardRowsAndColumnsWithoutPressing)
+{
+    TMainForm& f = playing();
+    modules[0]->board = "board";
+    modules[0]->review = {4, 3, 2, 1};
+    key(Qt::Key_Right);
+    const struct {
+        int key;
+        const char* said;
+    } steps[] = {
+        {Qt::Key_B, "board 0 tongue 0"},
+        {Qt::Key_Down, "row 2 tongue 0"}, // the first reading starts where the puzzle says
+        {Qt::Key_Down, "row 3 tongue 0"},
+        {Qt::Key_Down, "row 3 tongue 0"}, // the last row stays
+        {Qt::Key_Up, "row 2 tongue 0"},
+        {Qt::Key_Left, "column 1 tongue 0"},
+        {Qt::Key_Left, "column 0 tongue 0"},
+        {Qt::Key_Left, "column 0 tongue 0"},
+        {Qt::Key_Right, "column 1 tongue 0"},
+        {Qt::Key_Right, "column 2 tongue 0"},
+        {Qt::Key_Right, "column 2 tongue 0"},
+        {Qt::Key_Up, "row 1 tongue 0"},
+        {Qt::Key_Up, "row 0 tongue 0"},
+        {Qt::Key_Up, "row 0 tongue 0"},
+    };
+    // English for any language value but German, as every text of the game.
+    for (const auto& step : steps) {
+        const Qt::KeyboardModifiers modifiers = step.key == Qt::Key_B ? Qt::NoModifier : Qt::ControlModifier;
+        EXPECT_EQ(key(step.key, modifiers), Log{}) << step.said;
+        EXPECT_EQ(description(), step.said);
+    }
+    EXPECT_EQ(f.keyboardCursor().index(), 1);
+    f.setTongue(1);
+    f.ApplyTexts();
+    EXPECT_EQ(description(), "row 0 tongue 1") << "said again in the new language";
+    f.setTongue(0);
+    f.ApplyTexts();
+
+    key(Qt::Key_Space); // the board changed: reading starts afresh
+    key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(description(), "row 2 tongue 0");
+    modules[0]->review = {0, 5, 0, 7};
+    key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(description(), "This puzzle has no rows to read.");
+    key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(description(), "column 4 tongue 0") << "a start beyond the grid is clamped";
+    modules[0]->board.clear();
+    key(Qt::Key_B);
+    EXPECT_EQ(description(), "This puzzle has no summary.");
+}
+
+// The end of a game is heard with what the same press said before it, in either language.
+TEST_F(KeyboardPlayTest, TheEndKeepsWhatThePressSaidBeforeIt)
+{
+    TMainForm& f = playing();
+    modules[0]->announceOnLeft = "three units charged.";
+    modules[0]->solveOnLeft = true;
+    f.setElapsed(40);
+    key(Qt::Key_Right);
+    key(Qt::Key_Space);
+    EXPECT_EQ(description(), "three units charged. Solved! Time: 40.");
+    f.setTongue(1);
+    f.ApplyTexts();
+    EXPECT_EQ(description(), "three units charged. (de) Gelöst! Zeit: 40.");
+
+    // A later press starts a story of its own.
+    f.setPlayState(PlayState::InProgress);
+    modules[0]->solveOnLeft = false;
+    key(Qt::Key_Space);
+    EXPECT_EQ(description(), "three units charged. (de)");
+    f.PuzzleSolved();
+    EXPECT_EQ(description(), "Gelöst! Zeit: 40.") << "not within a press";
+}
+
+// What happens without a key at the cursor is said too, with the board's line where it changed.
+TEST_F(KeyboardPlayTest, NewPuzzleLevelPauseAndSwitchAreAnnounced)
+{
+    TMainForm& f = playing();
+    for (RecordingModule* module : modules)
+        module->board = "board";
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {"new puzzle", [&] { f.MixBtnClick(); }, "New puzzle. board 0 tongue 0",
+         "Neues Rätsel. board 0 tongue 1"},
+        {"level up", [&] { f.OptionBtnMouseDown(15, 3); }, "One level up. board 0 tongue 0",
+         "Eine Stufe höher. board 0 tongue 1"},
+        {"level down", [&] { f.OptionBtnMouseDown(3, 15); }, "One level down. board 0 tongue 0",
+         "Eine Stufe tiefer. board 0 tongue 1"},
+        {"highest",
+         [&] {
+             modules[0]->level = RecordingModule::HighestLevel;
+             f.OptionBtnMouseDown(15, 3);
+         },
+         "Already the highest level. board 0 tongue 0", "Schon die höchste Stufe. board 0 tongue 1"},
+        {"lowest",
+         [&] {
+             modules[0]->level = RecordingModule::LowestLevel;
+             f.OptionBtnMouseDown(3, 15);
+         },
+         "Already the lowest level. board 0 tongue 0", "Schon die niedrigste Stufe. board 0 tongue 1"},
+        {"pause before the first move", [&] { f.PauseBtnClick(); },
+         "No pause: the puzzle is not in progress before the first move.",
+         "Keine Pause: Das Rätsel läuft erst ab dem ersten Zug."},
+        {"pause after the end",
+         [&] {
+             f.setPlayState(PlayState::Solved);
+             f.PauseBtnClick();
+         },
+         "No pause: the puzzle is over.", "Keine Pause: Das Rätsel ist zu Ende."},
+        {"pause and resume",
+         [&] {
+             f.setPlayState(PlayState::InProgress);
+             f.PauseBtnClick();
+         },
+         "Resumed, the clock runs.", "Weiter, die Uhr läuft."},
+        {"switch", [&] { f.SwitchPuzzle(f.currentPuzzle() == 0 ? 1 : 0); }, "ZUPEL. board 1 tongue 0",
+         "ZUPEL. board 1 tongue 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.SwitchPuzzle(0);
+        f.setPlayState(PlayState::Fresh);
+        modules[0]->level = 7;
+        f.setTongue(0);
+        c.act();
+        EXPECT_EQ(description(), QString::fromUtf8(c.english));
+        f.setTongue(1);
+        f.ApplyTexts();
+        EXPECT_EQ(description(), QString::fromUtf8(c.german)) << "said again in German";
+    }
+}
+
+TEST_F(KeyboardPlayTest, AGreyButtonsKeySaysWhyItDoesNothing)
+{
+    TMainForm& f = playing();
+    log.clear();
+    key(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(log, Log{}) << "the second level of a puzzle without one";
+    EXPECT_EQ(description(), "This puzzle has no second level.");
+    key(Qt::Key_M);
+    EXPECT_FALSE(f.button(ToolButton::Midi)->isEnabled());
+    EXPECT_EQ(description(), "No music found.");
+}
+
+TEST_F(KeyboardPlayTest, TheMainWindowIsAWindowForScreenReaders)
+{
+    TMainForm& f = playing();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&f)->role(), QAccessible::Window);
+    EXPECT_NE(QAccessible::queryAccessibleInterface(f.drawingArea())->role(), QAccessible::Window);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "app/dialogs/HelpBrowser.h"
 #include "app/dialogs/HelpWin.h"
 #include "app/dialogs/InfoDialog.h"
+#include "app/dialogs/RulesTexts.h"
 #include "app/settings/SettingsStore.h"
 #include "app/widgets/ClockCaption.h"
 #include "support/ShellFakes.h"
@@ -100,7 +101,9 @@ TEST_F(ShellWindows, HotspotShowsTheRulesOfTheCurrentPuzzleInTheCurrentLanguage)
     const QString english = rulesShown();
     EXPECT_TRUE(english.startsWith(QStringLiteral("   The last computer virus attack")))
         << english.toStdString();
-    EXPECT_EQ(english.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts).size(), 6);
+    // The six paragraphs of the rules, then what the keys do.
+    EXPECT_EQ(english.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts).size(),
+              6 + rulesParagraphs(storedKeysText(7)).size());
     EXPECT_TRUE(english.endsWith(QStringLiteral("\n\n")));
     EXPECT_FALSE(english.contains(QLatin1Char('@')));
 
@@ -108,7 +111,8 @@ TEST_F(ShellWindows, HotspotShowsTheRulesOfTheCurrentPuzzleInTheCurrentLanguage)
     const QString german = rulesShown();
     EXPECT_TRUE(german.startsWith(QStringLiteral("   Die letzte Computer-Virus-Attacke")))
         << german.toStdString();
-    EXPECT_EQ(german.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts).size(), 7);
+    EXPECT_EQ(german.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts).size(),
+              7 + rulesParagraphs(storedKeysText(3)).size());
 
     ASSERT_TRUE(form->SwitchPuzzle(0));
     EXPECT_TRUE(rulesShown().startsWith(QStringLiteral("   Als Top-Manager")));

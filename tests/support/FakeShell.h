@@ -125,7 +125,7 @@ class FakeShell final : public ShellServices {
     RandomSource& random() override { return randomSource ? *randomSource : seededRandom; }
 
     int language() const override { return tongue; }
-    void Announce(const QString& text) override { announcements.push_back(text); }
+    void Announce(SpokenText words) override { announcements.push_back(words(tongue)); }
 
     // The screen pixel at (x, y) as 0x00BBGGRR.
     ColorRef pixel(int x, int y) const { return fromQRgb(screenImage.pixel(x, y)); }

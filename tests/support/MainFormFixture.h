@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "app/GamePuzzles.h"
 #include "app/MainForm.h"
@@ -50,7 +51,10 @@ class RecordingModule final : public PuzzleModule {
     {
         record("Left", x, y);
         if (!announceOnLeft.isEmpty())
-            services_.Announce(announceOnLeft);
+            services_.Announce(
+                [text = announceOnLeft](int tongue) { return text + (tongue == 1 ? " (de)" : ""); });
+        if (solveOnLeft)
+            services_.PuzzleSolved();
     }
     void MouseDownRight(int x, int y) override { record("Right", x, y); }
     void MouseMove(int x, int y) override { record("Move", x, y); }
@@ -85,8 +89,27 @@ class RecordingModule final : public PuzzleModule {
         return QString("%1 target %2 tongue %3").arg(index_).arg(index).arg(tongue);
     }
 
+    QString DescribeBoard(int tongue) const override
+    {
+        return board.isEmpty() ? QString() : QString("%1 %2 tongue %3").arg(board).arg(index_).arg(tongue);
+    }
+    std::optional<int> PartnerTarget(int index) const override
+    {
+        const auto found = partners.find(index);
+        return found == partners.end() ? std::nullopt : std::optional<int>(found->second);
+    }
+    ReviewGrid ReviewLines() const override { return review; }
+    QString DescribeReviewLine(ReviewLine line, int tongue) const override
+    {
+        return QString("%1 %2 tongue %3").arg(line.isRow ? "row" : "column").arg(line.index).arg(tongue);
+    }
+
     KeyTargetSet keyTargets;
-    QString announceOnLeft; // said by every left press
+    QString announceOnLeft; // said by every left press (German: with " (de)")
+    bool solveOnLeft = false;
+    QString board;               // the board's summary; empty: none
+    std::map<int, int> partners; // key J
+    ReviewGrid review;
 
     int level = 7;
     static constexpr int LowestLevel = 4;
