@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "app/core/Canvas.h"
 #include "app/core/ColourName.h"
@@ -44,6 +46,10 @@ constexpr int SwitchWidth = 20;
 enum SwitchIndex { LineColourSwitch, MarkerColourSwitch, MarkerStyleSwitch, SwitchCount };
 constexpr int MarkerStyleCount = 5;
 
+// The keyboard frame on a switch: two rings in colours that stand out on any artwork.
+constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
+constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
+
 constexpr unsigned SolvedPauseMs = 300;
 
 // Halves go to the even neighbour, as the layout was measured with.
@@ -78,6 +84,19 @@ QString markerStyleName(int dmode, int tongue)
 QString signedNumber(int v)
 {
     return v > 0 ? QStringLiteral("+") + QString::number(v) : QString::number(v);
+}
+
+QString upperFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
+// The switch's button as the artwork draws it, edges included.
+QRect switchRect(int which)
+{
+    return QRect(SwitchLeft + which * SwitchWidth, SwitchTop, SwitchWidth, SwitchBottom - SwitchTop + 1);
 }
 
 } // namespace
@@ -119,12 +138,14 @@ void Pliva::Move(int j, int s)
         model_.applyArrows(j, s);
         DrawGraph();
         services_.PlaySound(s > 0 ? Sound::PlivaLeftMove : Sound::PlivaRightMove);
+        announceMove(j);
     } else {
         services_.PlaySound(Sound::PlivaRefused);
         // Nothing on screen changes, so a player who cannot see it hears why.
-        services_.Announce(pick(services_.language(),
-                                "Der Vorstand lehnt das Bündel ab: Ein Punkt würde das Diagramm verlassen.",
-                                "The board turns the bundle down: a point would leave the chart."));
+        services_.Announce([](int tongue) {
+            return pick(tongue, "Der Vorstand lehnt das Bündel ab: Ein Punkt würde das Diagramm verlassen.",
+                        "The board turns the bundle down: a point would leave the chart.");
+        });
     }
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
@@ -183,6 +204,12 @@ void Pliva::PaintPuzzle()
     DrawGraph();
     DrawArrows();
     services_.copyWorkToScreen(DrawingAreaRect);
+    // The full copy painted over a switch frame: the cursor still stands there.
+    if (switchMark_) {
+        const int which = switchMark_->which;
+        switchMark_.reset();
+        showSwitchMark(which);
+    }
 }
 
 void Pliva::DrawGraph()
@@ -391,6 +418,52 @@ KeyTargetSet Pliva::KeyTargets() const
     return set;
 }
 
+// The hover look stays the column's cursor, and it goes with the cursor: after a hide nothing
+// of it is left for a player to take for the place a key acts on.
+void Pliva::ShowKeyCursor(std::optional<int> index)
+{
+    const int n = model_.mode();
+    std::optional<int> which;
+    if (index && *index >= n && *index < n + SwitchCount)
+        which = *index - n;
+    if (!switchMark_ || !which || switchMark_->which != *which) {
+        hideSwitchMark();
+        if (which)
+            showSwitchMark(*which);
+    }
+    const bool onColumn = index && *index >= 0 && *index < n;
+    if (index && !onColumn)
+        return;
+    const int column = onColumn ? *index + 1 : 0;
+    if (column != pointerColumn_) {
+        pointerColumn_ = column;
+        DrawArrows();
+    }
+}
+
+void Pliva::showSwitchMark(int which)
+{
+    const QRect rect = switchRect(which);
+    switchMark_ = SwitchMark{which, services_.screen().copy(rect)};
+    Canvas canvas(services_.screen());
+    canvas.setNoBrush();
+    canvas.setPen(MarkOuter);
+    canvas.rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
+    canvas.setPen(MarkInner);
+    canvas.rectangle(rect.left() + 1, rect.top() + 1, rect.right(), rect.bottom());
+    services_.screenChanged(rect);
+}
+
+void Pliva::hideSwitchMark()
+{
+    if (!switchMark_)
+        return;
+    const QRect rect = switchRect(switchMark_->which);
+    Canvas(services_.screen()).copyFrom(switchMark_->under, switchMark_->under.rect(), rect.topLeft());
+    switchMark_.reset();
+    services_.screenChanged(rect);
+}
+
 QString Pliva::DescribeKeyTarget(int index, int tongue) const
 {
     const int n = model_.mode();
@@ -403,46 +476,71 @@ QString Pliva::DescribeKeyTarget(int index, int tongue) const
 
 // Heights count from lowLimit, so 0 is the bottom of the chart and the arrows add to them as they
 // are: a player can tell from the numbers alone whether a move stays on the chart.
+QString Pliva::DescribeBoard(int tongue) const
+{
+    QStringList heights;
+    for (int k = 1; k <= model_.mode(); ++k)
+        heights << QString::number(model_.values()[k] - model_.lowLimit());
+    return pick(tongue, "Höhen %1; Obergrenze %2.", "Heights %1; top %2.")
+        .arg(heights.join(QStringLiteral(", ")))
+        .arg(model_.highLimit() - model_.lowLimit());
+}
+
+// The height and its trend from the left neighbour change with every move, so they come first;
+// the arrows, one per point, stay with the column.
 QString Pliva::describeColumn(int k, int tongue) const
 {
     const PlivaModel::Values& values = model_.values();
-    QString trend;
-    if (k == 1)
-        trend = pick(tongue, "Anfang der Kurve", "start of the curve");
-    else if (values[k] > values[k - 1])
-        trend = pick(tongue, "steigt gegenüber Spalte %1", "rises from column %1").arg(k - 1);
-    else if (values[k] == values[k - 1])
-        trend = pick(tongue, "gleich hoch wie Spalte %1", "as high as column %1").arg(k - 1);
-    else
-        trend = pick(tongue, "fällt gegenüber Spalte %1", "falls from column %1").arg(k - 1);
-
     QStringList arrows;
     for (int point = 1; point <= model_.mode(); ++point)
         arrows << signedNumber(model_.arrows()[k][point]);
-
-    return pick(tongue, "Spalte %1 von %2: Punkt auf Höhe %3 von %4, %5. Pfeile: %6.",
-                "Column %1 of %2: point at height %3 of %4, %5. Arrows: %6.")
-        .arg(k)
-        .arg(model_.mode())
-        .arg(values[k] - model_.lowLimit())
-        .arg(model_.highLimit() - model_.lowLimit())
-        .arg(trend, arrows.join(QStringLiteral(", ")));
+    const QString place =
+        pick(tongue, "Spalte %1: %2.", "Column %1: %2.").arg(k).arg(arrows.join(QStringLiteral(", ")));
+    const QString height = QString::number(values[k] - model_.lowLimit());
+    if (k == 1)
+        return QStringLiteral("%1. %2").arg(height, place);
+    QString trend;
+    if (values[k] > values[k - 1])
+        trend = pick(tongue, "steigt", "rising");
+    else if (values[k] == values[k - 1])
+        trend = pick(tongue, "gleich hoch", "flat");
+    else
+        trend = pick(tongue, "fällt", "falling");
+    return QStringLiteral("%1, %2. %3").arg(height, trend, place);
 }
 
 QString Pliva::describeSwitch(int index, int tongue) const
 {
     switch (index) {
     case LineColourSwitch:
-        return pick(tongue, "Schalter für die Farbe der Kurve, jetzt %1: Ein Druck öffnet die Farbwahl.",
-                    "Switch for the colour of the curve, now %1: a press opens the colour choice.")
-            .arg(colourName(lcol_, tongue));
+        return pick(tongue, "%1, Kurvenfarbe.", "%1, curve colour.")
+            .arg(upperFirst(colourName(lcol_, tongue)));
     case MarkerColourSwitch:
-        return pick(tongue, "Schalter für die Farbe der Punkte, jetzt %1: Ein Druck öffnet die Farbwahl.",
-                    "Switch for the colour of the points, now %1: a press opens the colour choice.")
-            .arg(colourName(dcol_, tongue));
+        return pick(tongue, "%1, Punktfarbe.", "%1, point colour.")
+            .arg(upperFirst(colourName(dcol_, tongue)));
     default:
-        return pick(tongue, "Schalter für die Form der Punkte. Jetzt: %1, nach einem Druck: %2.",
-                    "Switch for the shape of the points. Now: %1, after a press: %2.")
-            .arg(markerStyleName(dmode_, tongue), markerStyleName(nextMarkerStyle(dmode_), tongue));
+        return pick(tongue, "%1, Punktform, danach %2.", "%1, point shape, next %2.")
+            .arg(upperFirst(markerStyleName(dmode_, tongue)),
+                 markerStyleName(nextMarkerStyle(dmode_), tongue));
     }
+}
+
+// Which points the move took where, as heights from the bottom of the chart.
+void Pliva::announceMove(int j) const
+{
+    std::vector<std::pair<int, int>> moved;
+    for (int k = 1; k <= model_.mode(); ++k) {
+        if (model_.arrows()[j][k] != 0)
+            moved.emplace_back(k, model_.values()[k] - model_.lowLimit());
+    }
+    services_.Announce([moved](int tongue) {
+        if (moved.empty())
+            return pick(tongue, "Kein Punkt bewegt sich.", "No point moves.");
+        QStringList parts;
+        for (const auto& [k, height] : moved)
+            parts << pick(tongue, "%1 auf %2", "%1 to %2").arg(k).arg(height);
+        const QString points =
+            moved.size() == 1 ? pick(tongue, "Punkt", "Point") : pick(tongue, "Punkte", "Points");
+        return QStringLiteral("%1 %2.").arg(points, parts.join(QStringLiteral(", ")));
+    });
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QImage>
+#include <QRect>
+#include <optional>
+
 #include "app/core/Color.h"
 #include "app/core/PuzzleModule.h"
 #include "puzzles/pliva/PlivaModel.h"
@@ -29,7 +33,10 @@ class Pliva final : public PuzzleModule {
 
     // One row: the columns 1..N of the arrow row, then the three switches left to right.
     KeyTargetSet KeyTargets() const override;
+    // A column shows the pointer's own outline and arrows; a switch gets a frame of its own.
+    void ShowKeyCursor(std::optional<int> index) override;
     QString DescribeKeyTarget(int index, int tongue) const override;
+    QString DescribeBoard(int tongue) const override;
 
     // One move on column j (1..N): s = +1 adds the column's arrows, -1 subtracts them.
     void Move(int j, int s);
@@ -44,6 +51,11 @@ class Pliva final : public PuzzleModule {
     int dmode() const { return dmode_; }
 
   private:
+    struct SwitchMark {
+        int which = 0;
+        QImage under; // the screen pixels the frame covers
+    };
+
     void computeMapping();
     int X(int k) const;
     int Y(int value) const;
@@ -58,6 +70,9 @@ class Pliva final : public PuzzleModule {
     void drawMarker(Canvas& canvas, int x, int y) const;
     void drawArrow(Canvas& canvas, int xc, int v) const;
     void drawColumnOutline(Canvas& canvas) const;
+    void announceMove(int j) const;
+    void showSwitchMark(int which);
+    void hideSwitchMark();
 
     ShellServices& services_;
     PlivaModel model_;
@@ -65,6 +80,7 @@ class Pliva final : public PuzzleModule {
     ColorRef lcol_ = DefaultLineColor;
     ColorRef dcol_ = DefaultMarkerColor;
     int dmode_ = DefaultMarkerStyle;
+    std::optional<SwitchMark> switchMark_;
 
     double stepX_ = 0;
     int originX_ = 0;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "app/core/Canvas.h"
@@ -46,6 +47,10 @@ constexpr int FitSwitchLeft = 466;
 constexpr int FitSwitchRight = 486;
 enum SwitchIndex { PlateSwitch, FitSwitch, SwitchCount };
 
+// The keyboard frame on a switch: two rings in colours that stand out on any artwork.
+constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
+constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
+
 // Key cursor points: inside the arrow triangles and the switch frames, for both buttons.
 constexpr int LeftArrowX = 410;
 constexpr int RightArrowX = 430;
@@ -80,6 +85,13 @@ ColorRef lightened(ColorRef color)
 QString colourKey(int k)
 {
     return QStringLiteral("col") + QString::number(k);
+}
+
+// The switch's button as the artwork draws it, edges included.
+QRect switchRect(int which)
+{
+    const int left = which == PlateSwitch ? PlateSwitchLeft : FitSwitchLeft;
+    return QRect(left + 1, SwitchTop + 1, FitSwitchLeft - PlateSwitchLeft - 1, SwitchBottom - SwitchTop - 1);
 }
 
 QString numberList(const std::vector<int>& numbers)
@@ -151,6 +163,7 @@ void Vexor::startLevel()
 
 void Vexor::Move(int k, VexorModel::Shift direction)
 {
+    const VexorModel::Sums before = model_.accountSum();
     if (!model_.startMove(k, direction))
         return;
     services_.PlaySound(Sound::VexorShift);
@@ -161,6 +174,7 @@ void Vexor::Move(int k, VexorModel::Shift direction)
     }
     model_.finishMove();
     DrawBars();
+    announceMove(before);
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
     // Reported again on every move that leaves the accounts equal; the shell ignores repeats.
@@ -205,6 +219,12 @@ void Vexor::PaintPuzzle()
     services_.screenChanged(DrawingAreaRect);
     DrawBars();
     DrawArrows();
+    // The full copy painted over a switch frame: the cursor still stands there.
+    if (switchMark_) {
+        const int which = switchMark_->which;
+        switchMark_.reset();
+        showSwitchMark(which);
+    }
 }
 
 void Vexor::DrawBars()
@@ -374,6 +394,58 @@ KeyTargetSet Vexor::KeyTargets() const
     return set;
 }
 
+// The pointer's highlight stays the arrow's cursor, and it goes with the cursor: after a hide
+// nothing of it is left for a player to take for the place a key acts on.
+void Vexor::ShowKeyCursor(std::optional<int> index)
+{
+    const std::optional<int> which = index && *index >= 0 && *index < SwitchCount ? index : std::nullopt;
+    if (!switchMark_ || !which || switchMark_->which != *which) {
+        hideSwitchMark();
+        if (which)
+            showSwitchMark(*which);
+    }
+    if (!index) {
+        setHover(0, NoSide);
+        return;
+    }
+    const int arrow = *index - SwitchCount;
+    const int n = model_.bookingCount();
+    if (arrow >= 0 && arrow < 2 * n)
+        setHover(n - arrow / 2, arrow % 2 == 0 ? LeftSide : RightSide);
+}
+
+void Vexor::setHover(int row, int side)
+{
+    if (row == hoverRow_ && side == hoverSide_)
+        return;
+    hoverRow_ = row;
+    hoverSide_ = side;
+    DrawArrows();
+}
+
+void Vexor::showSwitchMark(int which)
+{
+    const QRect rect = switchRect(which);
+    switchMark_ = SwitchMark{which, services_.screen().copy(rect)};
+    Canvas canvas(services_.screen());
+    canvas.setNoBrush();
+    canvas.setPen(MarkOuter);
+    canvas.rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
+    canvas.setPen(MarkInner);
+    canvas.rectangle(rect.left() + 1, rect.top() + 1, rect.right(), rect.bottom());
+    services_.screenChanged(rect);
+}
+
+void Vexor::hideSwitchMark()
+{
+    if (!switchMark_)
+        return;
+    const QRect rect = switchRect(switchMark_->which);
+    Canvas(services_.screen()).copyFrom(switchMark_->under, switchMark_->under.rect(), rect.topLeft());
+    switchMark_.reset();
+    services_.screenChanged(rect);
+}
+
 QString Vexor::DescribeKeyTarget(int index, int tongue) const
 {
     if (index >= 0 && index < SwitchCount)
@@ -385,43 +457,66 @@ QString Vexor::DescribeKeyTarget(int index, int tongue) const
     return describeArrow(n - arrow / 2, arrow % 2 == 0 ? LeftSide : RightSide, tongue);
 }
 
-// The row's bookings and all account totals: what a seeing player reads off the bars.
+QString Vexor::DescribeBoard(int tongue) const
+{
+    std::vector<int> sums;
+    for (int a = 1; a <= model_.accountCount(); ++a)
+        sums.push_back(model_.accountSum()[a]);
+    return pick(tongue, "Konten %1; Ziel %2.", "Accounts %1; goal %2.")
+        .arg(numberList(sums))
+        .arg(model_.target());
+}
+
+// The row's bookings, account by account, change with the row's shifts and so come first; the
+// account totals are the board's line.
 QString Vexor::describeArrow(int k, HoverSide side, int tongue) const
 {
     std::vector<int> bookings;
-    std::vector<int> sums;
-    for (int a = 1; a <= model_.accountCount(); ++a) {
+    for (int a = 1; a <= model_.accountCount(); ++a)
         bookings.push_back(model_.booking(a, k));
-        sums.push_back(model_.accountSum()[a]);
-    }
-    const QString shift = side == LeftSide ? pick(tongue, "nach links schieben", "shift left")
-                                           : pick(tongue, "nach rechts schieben", "shift right");
-    return pick(tongue, "Reihe %1 von %2 von unten, %3: %4. Buchungen: %5. Konten: %6.",
-                "Row %1 of %2 from the bottom, %3: %4. Bookings: %5. Accounts: %6.")
+    return pick(tongue, "%1. Reihe %2 von %3, %4, %5.", "%1. Row %2 of %3, %4, %5.")
+        .arg(numberList(bookings))
         .arg(k)
         .arg(model_.bookingCount())
-        .arg(colourName(colours_[k], tongue), shift, numberList(bookings), numberList(sums));
+        .arg(colourName(colours_[k], tongue),
+             side == LeftSide ? pick(tongue, "links", "left") : pick(tongue, "rechts", "right"));
 }
 
 QString Vexor::describeSwitch(int index, int tongue) const
 {
     if (index == PlateSwitch) {
-        return lin_ ? pick(tongue,
-                           "Schalter für die schwarze Platte bei 100, jetzt eingeblendet: Ein Druck "
-                           "blendet sie aus.",
-                           "Switch for the black plate at 100, now shown: a press hides it.")
-                    : pick(tongue,
-                           "Schalter für die schwarze Platte bei 100, jetzt ausgeblendet: Ein Druck "
-                           "blendet sie ein.",
-                           "Switch for the black plate at 100, now hidden: a press shows it.");
+        return lin_ ? pick(tongue, "Eingeblendet, Platte bei 100.", "Shown, plate at 100.")
+                    : pick(tongue, "Ausgeblendet, Platte bei 100.", "Hidden, plate at 100.");
     }
-    return fit_ ? pick(tongue,
-                       "Schalter für Balken in voller Größe, jetzt an: Ein Druck stellt wieder den "
-                       "gewohnten Maßstab her.",
-                       "Switch for bars at full size, now on: a press brings back the usual scale.")
-                : pick(tongue,
-                       "Schalter für Balken in voller Größe, jetzt aus: Ein Druck zieht das höchste "
-                       "Konto auf volle Größe.",
-                       "Switch for bars at full size, now off: a press stretches the highest account to "
-                       "full size.");
+    return fit_ ? pick(tongue, "An, Balken in voller Größe.", "On, bars at full size.")
+                : pick(tongue, "Aus, Balken in voller Größe.", "Off, bars at full size.");
+}
+
+// The accounts the move changed with their new totals; when it changed them all, the totals in
+// order, which then say the same in fewer words.
+void Vexor::announceMove(const VexorModel::Sums& before) const
+{
+    std::vector<std::pair<int, int>> changed;
+    std::vector<int> sums;
+    for (int a = 1; a <= model_.accountCount(); ++a) {
+        const int sum = model_.accountSum()[a];
+        sums.push_back(sum);
+        if (sum != before[a])
+            changed.emplace_back(a, sum);
+    }
+    if (changed.size() == sums.size()) {
+        services_.Announce([list = numberList(sums)](int tongue) {
+            return pick(tongue, "Konten %1.", "Accounts %1.").arg(list);
+        });
+        return;
+    }
+    services_.Announce([changed](int tongue) {
+        if (changed.empty())
+            return pick(tongue, "Kein Konto ändert sich.", "No account changes.");
+        QStringList parts;
+        for (const auto& [a, sum] : changed)
+            parts << pick(tongue, "%1 auf %2", "%1 to %2").arg(a).arg(sum);
+        // The grand total stays, so a move changes two accounts or none.
+        return pick(tongue, "Konten %1.", "Accounts %1.").arg(parts.join(QStringLiteral(", ")));
+    });
 }

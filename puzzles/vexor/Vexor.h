@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <array>
+#include <optional>
 
 #include "app/core/Color.h"
 #include "app/core/PuzzleModule.h"
@@ -51,7 +53,10 @@ class Vexor final : public PuzzleModule {
     // at column 1: position k's left arrow is target 2 + 2 * (bookingCount - k). The cursor first
     // stands on the left arrow of position 1.
     KeyTargetSet KeyTargets() const override;
+    // An arrow shows the pointer's own highlight; a switch gets a frame of its own.
+    void ShowKeyCursor(std::optional<int> index) override;
     QString DescribeKeyTarget(int index, int tongue) const override;
+    QString DescribeBoard(int tongue) const override;
 
     // Shifts position k (1..bookingCount) with its sound and animation and tests for a win.
     void Move(int k, VexorModel::Shift direction);
@@ -68,6 +73,10 @@ class Vexor final : public PuzzleModule {
 
   private:
     struct BarGeometry;
+    struct SwitchMark {
+        int which = 0;
+        QImage under; // the screen pixels the frame covers
+    };
 
     void startLevel();
     int arrowRow(int y) const;
@@ -77,6 +86,10 @@ class Vexor final : public PuzzleModule {
     QString describeSwitch(int index, int tongue) const;
     void drawAccount(Canvas& canvas, const BarGeometry& geometry, int a) const;
     void drawArrowRow(Canvas& canvas, int k) const;
+    void announceMove(const VexorModel::Sums& before) const;
+    void setHover(int row, int side);
+    void showSwitchMark(int which);
+    void hideSwitchMark();
 
     ShellServices& services_;
     VexorModel model_;
@@ -85,4 +98,5 @@ class Vexor final : public PuzzleModule {
     bool lin_ = DefaultLin;
     int hoverRow_ = 0;
     int hoverSide_ = NoSide;
+    std::optional<SwitchMark> switchMark_;
 };

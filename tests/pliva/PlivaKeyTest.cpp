@@ -1,4 +1,8 @@
+#include <QTemporaryDir>
+#include <map>
 #include <tuple>
+
+#include "app/settings/SettingsStore.h"
 
 #include "PlivaKeySolver.h"
 #include "PlivaTestSupport.h"
@@ -132,60 +136,119 @@ TEST_F(PlivaKeys, ColumnsTellHeightTrendAndArrows)
     pliva.model().setArrowColumn(2, {0, 1, 0, -2, 0});
     SetValues({0, 3, 5, 5, -2});
 
-    EXPECT_EQ(pliva.DescribeKeyTarget(1, 0),
-              QStringLiteral("Column 2 of 4: point at height 11 of 18, rises from column 1. "
-                             "Arrows: +1, 0, -2, 0."));
-    EXPECT_EQ(pliva.DescribeKeyTarget(3, 1),
-              QString::fromUtf8("Spalte 4 von 4: Punkt auf Höhe 4 von 18, fällt gegenüber Spalte 3. "
-                                "Pfeile: 0, 0, 0, +1."));
-
-    const std::tuple<int, int, const char*> trends[] = {
-        {0, 0, "height 9 of 18, start of the curve."},
-        {0, 1, "Höhe 9 von 18, Anfang der Kurve."},
-        {2, 0, "height 11 of 18, as high as column 2."},
-        {2, 1, "gleich hoch wie Spalte 2."},
-        {1, 1, "steigt gegenüber Spalte 1."},
-        {3, 0, "falls from column 3."},
+    const std::tuple<int, int, const char*> texts[] = {
+        {0, 0, "9. Column 1: +1, 0, 0, 0."},           {0, 1, "9. Spalte 1: +1, 0, 0, 0."},
+        {1, 0, "11, rising. Column 2: +1, 0, -2, 0."}, {1, 1, "11, steigt. Spalte 2: +1, 0, -2, 0."},
+        {2, 0, "11, flat. Column 3: 0, 0, +1, 0."},    {2, 1, "11, gleich hoch. Spalte 3: 0, 0, +1, 0."},
+        {3, 0, "4, falling. Column 4: 0, 0, 0, +1."},  {3, 1, "4, fällt. Spalte 4: 0, 0, 0, +1."},
     };
-    for (const auto& [index, tongue, phrase] : trends)
-        EXPECT_TRUE(pliva.DescribeKeyTarget(index, tongue).contains(QString::fromUtf8(phrase)))
-            << index << " " << tongue << ": " << pliva.DescribeKeyTarget(index, tongue).toStdString();
-}
-
-TEST_F(PlivaKeys, SwitchesTellWhatAPressDoes)
-{
-    SetUpCurve(4);
-    EXPECT_EQ(
-        pliva.DescribeKeyTarget(4, 0),
-        QStringLiteral("Switch for the colour of the curve, now red: a press opens the colour choice."));
-    EXPECT_EQ(
-        pliva.DescribeKeyTarget(5, 1),
-        QString::fromUtf8("Schalter für die Farbe der Punkte, jetzt blau: Ein Druck öffnet die Farbwahl."));
-    // Each colour switch names the colour now chosen, not the one it started with.
-    shell.colorAnswer = colorRef(0xFF, 0xFF, 0);
-    PressTarget(pliva, 4, false);
-    EXPECT_TRUE(pliva.DescribeKeyTarget(4, 0).contains(QStringLiteral("curve, now yellow:")));
-    EXPECT_TRUE(pliva.DescribeKeyTarget(5, 0).contains(QStringLiteral("points, now blue:")));
-    shell.colorAnswer = colorRef(0, 0x80, 0);
-    PressTarget(pliva, 5, false);
-    EXPECT_TRUE(pliva.DescribeKeyTarget(5, 1).contains(QString::fromUtf8("Punkte, jetzt dunkelgrün:")));
-    EXPECT_EQ(pliva.DescribeKeyTarget(6, 0),
-              QStringLiteral("Switch for the shape of the points. Now: square, after a press: circle."));
-    for (int i = 0; i < 3; ++i)
-        PressTarget(pliva, 6, false);
-    EXPECT_EQ(pliva.DescribeKeyTarget(6, 1),
-              QString::fromUtf8("Schalter für die Form der Punkte. Jetzt: Raute, nach einem Druck: "
-                                "keine Markierung."));
+    for (const auto& [index, tongue, text] : texts)
+        EXPECT_EQ(pliva.DescribeKeyTarget(index, tongue), QString::fromUtf8(text)) << index << " " << tongue;
     for (int index : {-1, 7, 1000})
         EXPECT_TRUE(pliva.DescribeKeyTarget(index, 0).isEmpty()) << index;
+}
+
+TEST_F(PlivaKeys, BoardLineReadsHeightsLeftToRightAndTheTop)
+{
+    SetUpCurve(4);
+    SetValues({0, 3, 5, 12, -6});
+    EXPECT_EQ(pliva.DescribeBoard(0), QStringLiteral("Heights 9, 11, 18, 0; top 18."));
+    EXPECT_EQ(pliva.DescribeBoard(1), QStringLiteral("Höhen 9, 11, 18, 0; Obergrenze 18."));
+}
+
+// Each colour switch names the colour now chosen, not the one it started with.
+TEST_F(PlivaKeys, ColourSwitchesNameTheirColourFirst)
+{
+    SetUpCurve(4);
+    EXPECT_EQ(pliva.DescribeKeyTarget(4, 0), QStringLiteral("Red, curve colour."));
+    EXPECT_EQ(pliva.DescribeKeyTarget(5, 1), QStringLiteral("Blau, Punktfarbe."));
+    shell.colorAnswer = colorRef(0xFF, 0xFF, 0);
+    PressTarget(pliva, 4, false);
+    EXPECT_EQ(pliva.DescribeKeyTarget(4, 0), QStringLiteral("Yellow, curve colour."));
+    EXPECT_EQ(pliva.DescribeKeyTarget(5, 0), QStringLiteral("Blue, point colour."));
+    shell.colorAnswer = colorRef(0, 0x80, 0);
+    PressTarget(pliva, 5, false);
+    EXPECT_EQ(pliva.DescribeKeyTarget(5, 1), QString::fromUtf8("Dunkelgrün, Punktfarbe."));
+    EXPECT_EQ(pliva.DescribeKeyTarget(4, 1), QString::fromUtf8("Gelb, Kurvenfarbe."));
+}
+
+// The shape switch names the shape drawn now and the one a press draws, round the whole cycle
+// and from stored styles outside it (drawn bare; a press steps them on by (style + 1) mod 5).
+TEST_F(PlivaKeys, ShapeSwitchNamesEveryShapeNowAndAfterAPress)
+{
+    struct Shape {
+        const char* english;
+        const char* german;
+    };
+    const std::map<int, Shape> shapes = {
+        {0, {"no mark", "keine Markierung"}}, {1, {"square", "Quadrat"}}, {2, {"circle", "Kreis"}},
+        {3, {"triangle", "Dreieck"}},         {4, {"diamond", "Raute"}},
+    };
+    const auto expected = [&](int now, int next, int tongue) {
+        const Shape& a = shapes.count(now) != 0 ? shapes.at(now) : shapes.at(0);
+        const Shape& b = shapes.at(next);
+        QString first = QString::fromUtf8(tongue == 1 ? a.german : a.english);
+        first[0] = first[0].toUpper();
+        return tongue == 1
+                   ? QStringLiteral("%1, Punktform, danach %2.").arg(first, QString::fromUtf8(b.german))
+                   : QStringLiteral("%1, point shape, next %2.").arg(first, QString::fromUtf8(b.english));
+    };
+
+    QTemporaryDir directory;
+    SettingsStore store(directory.filePath(QStringLiteral("V1.ini")));
+    const std::pair<int, int> starts[] = {{1, 2}, {7, 3}, {-1, 0}, {9, 0}};
+    for (const auto& [stored, afterPress] : starts) {
+        store.WriteInteger(QStringLiteral("pliva"), QStringLiteral("dmode"), stored);
+        pliva.LoadSettings(store);
+        SetUpCurve(4);
+        int now = stored;
+        int next = afterPress;
+        // From each start once round the cycle: every shape is named now and as the next one.
+        for (int press = 0; press <= 5; ++press) {
+            SCOPED_TRACE(testing::Message() << "stored " << stored << ", press " << press);
+            ASSERT_EQ(pliva.dmode(), now);
+            for (int tongue : {0, 1})
+                EXPECT_EQ(pliva.DescribeKeyTarget(6, tongue), expected(now, next, tongue));
+            PressTarget(pliva, 6, false);
+            EXPECT_EQ(pliva.dmode(), next) << "the press draws the shape named as next";
+            now = next;
+            next = (next + 1) % 5;
+        }
+    }
+}
+
+TEST_F(PlivaKeys, AppliedMoveAnnouncesTheMovedPointsAndTheirHeights)
+{
+    SetUpCurve(4);
+    pliva.model().setArrowColumn(2, {0, 2, 0, -1, 0});
+    pliva.model().setArrowColumn(3, {0, 0, 0, 0, 0});
+    SetValues({0, 3, 1, 2, 0});
+
+    PressTarget(pliva, 1, false);
+    PressTarget(pliva, 0, true);
+    shell.tongue = 1;
+    PressTarget(pliva, 1, true);
+    PressTarget(pliva, 3, false);
+    PressTarget(pliva, 2, false);
+    shell.tongue = 0;
+    PressTarget(pliva, 2, true);
+    EXPECT_EQ(shell.announcements, (std::vector<QString>{
+                                       QStringLiteral("Points 1 to 11, 3 to 7."),
+                                       QStringLiteral("Point 1 to 10."),
+                                       QStringLiteral("Punkte 1 auf 8, 3 auf 8."),
+                                       QStringLiteral("Punkt 4 auf 7."),
+                                       QStringLiteral("Kein Punkt bewegt sich."),
+                                       QStringLiteral("No point moves."),
+                                   }));
+    EXPECT_EQ(pliva.model().values()[1], 2);
+    EXPECT_EQ(pliva.model().values()[4], 1);
+    EXPECT_EQ(shell.solvedCalls, 0);
 }
 
 TEST_F(PlivaKeys, RefusedMoveIsAnnouncedInTheGamesLanguage)
 {
     SetUpCurve(4);
     SetValues({0, 12, 0, 0, 0});
-    PressTarget(pliva, 1, false);
-    EXPECT_TRUE(shell.announcements.empty()) << "an applied move speaks through the description";
     PressTarget(pliva, 0, false);
     shell.tongue = 1;
     PressTarget(pliva, 0, false);

@@ -1,9 +1,11 @@
+#include <QRegularExpression>
 #include <set>
 #include <tuple>
 
 #include "VexorKeySolver.h"
 #include "VexorTestSupport.h"
 #include "app/core/ColourName.h"
+#include "app/core/Language.h"
 
 namespace {
 
@@ -140,36 +142,105 @@ TEST_F(VexorKeys, TargetsDependOnTheNumberOfBookingsOnly)
     EXPECT_NE(Places(vexor.KeyTargets()), before);
 }
 
-TEST_F(VexorKeys, ArrowsTellRowColourDirectionBookingsAndAccounts)
+TEST_F(VexorKeys, ArrowsTellTheRowsBookingsThenRowColourAndSide)
 {
     SetUpBoard(1, 1, Uneven);
-    EXPECT_EQ(
-        vexor.DescribeKeyTarget(6, 0),
-        QStringLiteral("Row 2 of 4 from the bottom, light yellow: shift left. Bookings: 30, 20, 40, 10. "
-                       "Accounts: 110, 90, 100, 100."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(6, 0),
+              QStringLiteral("30, 20, 40, 10. Row 2 of 4, light yellow, left."));
     EXPECT_EQ(vexor.DescribeKeyTarget(9, 1),
-              QStringLiteral("Reihe 1 von 4 von unten, hellrot: nach rechts schieben. Buchungen: 10, 20, 30, "
-                             "40. Konten: 110, 90, 100, 100."));
+              QStringLiteral("10, 20, 30, 40. Reihe 1 von 4, hellrot, rechts."));
 
     shell.colorAnswer = colorRef(0xE0, 0x10, 0x20);
     PressTarget(vexor, 3, true);
-    EXPECT_TRUE(vexor.DescribeKeyTarget(2, 1).startsWith(QStringLiteral("Reihe 4 von 4 von unten, rot:")));
+    EXPECT_TRUE(vexor.DescribeKeyTarget(2, 1).endsWith(QStringLiteral("Reihe 4 von 4, rot, links.")));
     for (int index : {-1, 10, 1000})
         EXPECT_TRUE(vexor.DescribeKeyTarget(index, 0).isEmpty()) << index;
 }
 
-TEST_F(VexorKeys, SwitchesTellTheirStateAndWhatAPressDoes)
+// Rows are bookings, not accounts: on boards where the two counts differ every arrow names its
+// own row out of the number of rows, after one booking per account.
+TEST_F(VexorKeys, ArrowsCountRowsNotAccounts)
+{
+    const std::pair<int, int> levels[] = {{1, 5}, {5, 1}, {2, 4}, {4, 2}};
+    const QRegularExpression english(
+        QStringLiteral("^((\\d+, )*\\d+)\\. Row (\\d+) of (\\d+), .+, (left|right)\\.$"));
+    const QRegularExpression german(
+        QStringLiteral("^((\\d+, )*\\d+)\\. Reihe (\\d+) von (\\d+), .+, (links|rechts)\\.$"));
+    for (const auto& [barLevel, bookingLevel] : levels) {
+        const int accounts = barLevel + 3;
+        const int rows = bookingLevel + 3;
+        SetUpBoard(barLevel, bookingLevel, SolvedTable(accounts, rows));
+        for (int k = 1; k <= rows; ++k) {
+            for (const bool right : {false, true}) {
+                const int index = VexorArrowTarget(vexor.model(), k, right);
+                SCOPED_TRACE(testing::Message() << accounts << " accounts, row " << k << " of " << rows
+                                                << (right ? " right" : " left"));
+                for (const auto& [tongue, pattern] : {std::pair(0, &english), std::pair(1, &german)}) {
+                    const QString text = vexor.DescribeKeyTarget(index, tongue);
+                    const QRegularExpressionMatch match = pattern->match(text);
+                    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+                    EXPECT_EQ(match.captured(1).split(QStringLiteral(", ")).size(), accounts)
+                        << text.toStdString();
+                    EXPECT_EQ(match.captured(3).toInt(), k) << text.toStdString();
+                    EXPECT_EQ(match.captured(4).toInt(), rows) << text.toStdString();
+                    EXPECT_EQ(match.captured(5),
+                              right ? pick(tongue, "rechts", "right") : pick(tongue, "links", "left"));
+                }
+            }
+        }
+    }
+}
+
+TEST_F(VexorKeys, SwitchesTellTheirStateFirst)
 {
     SetUpBoard(1, 1, Uneven);
-    EXPECT_EQ(vexor.DescribeKeyTarget(0, 0),
-              QStringLiteral("Switch for the black plate at 100, now shown: a press hides it."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(0, 0), QStringLiteral("Shown, plate at 100."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(1, 1), QString::fromUtf8("Aus, Balken in voller Größe."));
     PressTarget(vexor, 0, false);
-    EXPECT_EQ(vexor.DescribeKeyTarget(0, 0),
-              QStringLiteral("Switch for the black plate at 100, now hidden: a press shows it."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(0, 1), QStringLiteral("Ausgeblendet, Platte bei 100."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(0, 0), QStringLiteral("Hidden, plate at 100."));
     PressTarget(vexor, 1, false);
-    EXPECT_EQ(vexor.DescribeKeyTarget(1, 1),
-              QString::fromUtf8("Schalter für Balken in voller Größe, jetzt an: Ein Druck stellt wieder den "
-                                "gewohnten Maßstab her."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(1, 1), QString::fromUtf8("An, Balken in voller Größe."));
+    EXPECT_EQ(vexor.DescribeKeyTarget(1, 0), QStringLiteral("On, bars at full size."));
+}
+
+TEST_F(VexorKeys, BoardLineReadsTheAccountTotalsAndTheGoal)
+{
+    SetUpBoard(1, 1, Uneven);
+    EXPECT_EQ(vexor.DescribeBoard(0), QStringLiteral("Accounts 110, 90, 100, 100; goal 100."));
+    EXPECT_EQ(vexor.DescribeBoard(1), QStringLiteral("Konten 110, 90, 100, 100; Ziel 100."));
+}
+
+// After a shift a player hears the accounts it changed with their new totals; when it changed
+// them all, the totals in order.
+TEST_F(VexorKeys, MoveAnnouncesTheChangedAccountsAndTheirTotals)
+{
+    // Row 4 is 25 in every account; the third account's first booking equals the second's.
+    const Table partly = MakeTable({{10, 30, 35, 25}, {25, 25, 25, 25}, {25, 35, 25, 25}, {40, 10, 15, 25}});
+    SetUpBoard(1, 1, partly);
+    const auto arrow = [this](int k, bool right) { return VexorArrowTarget(vexor.model(), k, right); };
+    PressTarget(vexor, arrow(1, true), false);
+    shell.tongue = 1;
+    PressTarget(vexor, arrow(1, false), false);
+    PressTarget(vexor, arrow(4, true), false);
+    shell.tongue = 0;
+    PressTarget(vexor, arrow(4, false), false);
+    EXPECT_EQ(shell.announcements, (std::vector<QString>{
+                                       QStringLiteral("Accounts 1 to 130, 2 to 85, 4 to 75."),
+                                       QStringLiteral("Konten 1 auf 100, 2 auf 100, 4 auf 90."),
+                                       QString::fromUtf8("Kein Konto ändert sich."),
+                                       QStringLiteral("No account changes."),
+                                   }));
+
+    SetUpBoard(1, 1, Uneven);
+    PressTarget(vexor, arrow(2, false), false);
+    shell.tongue = 1;
+    PressTarget(vexor, arrow(2, true), false);
+    EXPECT_EQ(shell.announcements, (std::vector<QString>{
+                                       QStringLiteral("Accounts 100, 110, 70, 120."),
+                                       QStringLiteral("Konten 110, 90, 100, 100."),
+                                   }));
+    EXPECT_EQ(vexor.model().bookings(), Uneven);
 }
 
 // Colours may be anything the player chose; each is named after the nearest of a small palette.
