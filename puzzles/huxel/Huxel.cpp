@@ -1,6 +1,7 @@
 #include "puzzles/huxel/Huxel.h"
 
 #include <QFontInfo>
+#include <QStringList>
 #include <array>
 
 #include "app/core/Canvas.h"
@@ -14,6 +15,9 @@ namespace {
 const QString Section = QStringLiteral("huxel");
 
 constexpr ColorRef Black = colorRef(0, 0, 0);
+// The keyboard cursor's frame round the font button: two lines that show on light and dark alike.
+constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
+constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
 
 constexpr unsigned FrameDelayMs = 20;
 constexpr unsigned SolvedPauseMs = 300;
@@ -23,6 +27,9 @@ bool onFontButton(int x, int y)
 {
     return 18 < x && x < 38 && 12 < y && y < 32;
 }
+
+// Three pixels clear of the font button on every side (x 16..40, y 10..34).
+const QRect FontMarkRect(Huxel::FontButtonCentre - QPoint(12, 12), QSize(25, 25));
 
 // No font has an empty name, and none is named by a page of text.
 constexpr int LongestFontName = 255;
@@ -45,6 +52,11 @@ void drawFrame(Canvas& canvas, int x, int y, int size)
     canvas.rectangle(x, y, x + size + 1, y + size + 1);
 }
 
+QString sideName(HuxelModel::Side table, int tongue)
+{
+    return table == HuxelModel::Side::Left ? pick(tongue, "links", "left") : pick(tongue, "rechts", "right");
+}
+
 } // namespace
 
 Huxel::Huxel(ShellServices& services) : services_(services), model_(services.random()) {}
@@ -52,6 +64,9 @@ Huxel::Huxel(ShellServices& services) : services_(services), model_(services.ran
 void Huxel::NewPuzzle()
 {
     hover_ = {};
+    // The shell paints a new puzzle whole, and the cursor starts afresh with the next key.
+    keyCursor_.reset();
+    underFontMark_.reset();
     marked_.set();
     services_.setPlayState(PlayState::Fresh);
     model_.ShuffleTables();
@@ -77,14 +92,25 @@ int Huxel::animationStep() const
 
 void Huxel::RotationMove(Turn direction)
 {
-    if (!blockHighlighted())
+    if (!blockHighlighted()) {
+        services_.Announce([](int tongue) {
+            return pick(tongue, "Hier ist kein Block zum Drehen.", "No block here to turn.");
+        });
         return;
+    }
     if (services_.playState() == PlayState::Fresh)
         services_.setPlayState(PlayState::InProgress);
     services_.PlaySound(Sound::HuxelRotate);
     animate(direction);
     model_.rotate(direction, hover_.col, hover_.row, hover_.table);
     DrawRotationFrame(hover_.col, hover_.row, 0, hover_.table, direction);
+    const QString turned = blockCharacters(hover_);
+    const int agreeing = cellsAgreeing();
+    const int cells = model_.TableSize() * model_.TableSize();
+    services_.Announce([turned, agreeing, cells](int tongue) {
+        return pick(tongue, "%1; %2 von %3 Zellen gleich", "%1; %2 of %3 cells agree")
+            .arg(turned, QString::number(agreeing), QString::number(cells));
+    });
     // Reported on every move that leaves the tables equal; the shell ignores repeats.
     if (model_.TablesEqual()) {
         services_.Delay(SolvedPauseMs);
@@ -220,7 +246,15 @@ void Huxel::RedrawTables()
     Canvas canvas(services_.work());
     canvas.copyFrom(services_.background(), DrawingAreaRect);
     drawPlainCells(canvas, false);
+    // The mouse's highlight waits for the next pointer move; the keyboard's must show where a key
+    // acts at once.
+    if (const std::optional<Hover> block = keyCursor_ ? blockOfTarget(*keyCursor_) : std::nullopt) {
+        hover_ = *block;
+        drawHighlightedBlock(canvas);
+    }
     services_.copyWorkToScreen(DrawingAreaRect);
+    if (underFontMark_)
+        drawFontMark();
 }
 
 void Huxel::drawHighlightedBlock(Canvas& canvas)
@@ -302,13 +336,23 @@ Huxel::Hover Huxel::hoverAt(int x, int y) const
 
 void Huxel::UpdateHover(int x, int y)
 {
+    moveHover(hoverAt(x, y), true);
+}
+
+void Huxel::moveHover(const Hover& next, bool withSound)
+{
     const Hover old = hover_;
-    hover_ = hoverAt(x, y);
+    hover_ = next;
     if (hover_ == old)
         return;
     // Only a change of block sounds; the same block in the other table is silent.
-    if (hover_.col != old.col || hover_.row != old.row)
+    if (withSound && (hover_.col != old.col || hover_.row != old.row))
         services_.PlaySound(Sound::HuxelBlock);
+    drawHover();
+}
+
+void Huxel::drawHover()
+{
     const bool onlyMarked = glyphsStayInCells();
     Canvas canvas(services_.work());
     drawPlainCells(canvas, onlyMarked);
@@ -383,40 +427,156 @@ std::optional<Huxel::Hover> Huxel::blockOfTarget(int index) const
     return Hover{across % blocks + 1, k / (2 * blocks) + 1, across < blocks ? Side::Left : Side::Right};
 }
 
+int Huxel::targetOfBlock(const Hover& block) const
+{
+    const int blocks = model_.TableSize() - 1;
+    return 1 + (block.row - 1) * 2 * blocks + (block.table == Side::Right ? blocks : 0) + block.col - 1;
+}
+
+// A block's highlight is drawn and taken away without the hover sound: the shell's pointer move
+// to the target has sounded already, and a hidden cursor leaves no block where a press would act.
+void Huxel::ShowKeyCursor(std::optional<int> index)
+{
+    const std::optional<Hover> block = index ? blockOfTarget(*index) : std::nullopt;
+    const bool onButton = index == FontTarget;
+    if (index == keyCursor_ && (onButton ? underFontMark_.has_value() : block && hover_ == *block))
+        return;
+    hideFontMark();
+    if (!block && !onButton) {
+        const bool leavesBlock = keyCursor_ && blockOfTarget(*keyCursor_);
+        keyCursor_.reset();
+        if (leavesBlock)
+            moveHover({}, false);
+        return;
+    }
+    keyCursor_ = index;
+    if (onButton) {
+        moveHover({}, false);
+        drawFontMark();
+        return;
+    }
+    // Also when the block is hovered already: a full redraw since may have taken its highlight.
+    hover_ = *block;
+    drawHover();
+}
+
+void Huxel::drawFontMark()
+{
+    underFontMark_ = services_.screen().copy(FontMarkRect);
+    Canvas canvas(services_.screen());
+    const QRect& r = FontMarkRect;
+    canvas.setNoBrush();
+    canvas.setPen(MarkOuter);
+    canvas.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    canvas.setPen(MarkInner);
+    canvas.rectangle(r.left() + 1, r.top() + 1, r.right(), r.bottom());
+    services_.screenChanged(r);
+}
+
+void Huxel::hideFontMark()
+{
+    if (!underFontMark_)
+        return;
+    Canvas(services_.screen()).copyFrom(*underFontMark_, underFontMark_->rect(), FontMarkRect.topLeft());
+    services_.screenChanged(FontMarkRect);
+    underFontMark_.reset();
+}
+
 QString Huxel::DescribeKeyTarget(int index, int tongue) const
 {
-    if (index == 0)
-        return pick(tongue,
-                    "Der Knopf mit dem F: Er öffnet die Schriftauswahl für die Zeichen, Schriftart, fett "
-                    "oder kursiv.",
-                    "The F button: it opens the font choice for the characters, typeface, bold or italic.");
+    if (index == FontTarget) {
+        QString face = fontName_;
+        if (fontBold_)
+            face += pick(tongue, " fett", " bold");
+        if (fontItalic_)
+            face += pick(tongue, " kursiv", " italic");
+        return pick(tongue, "Schrift %1; F-Knopf", "Font %1; F button").arg(face);
+    }
     const std::optional<Hover> block = blockOfTarget(index);
     return block ? describeBlock(*block, tongue) : QString();
 }
 
+// What a turn changes first (the characters and how many of them match the other table), then
+// the place.
 QString Huxel::describeBlock(const Hover& block, int tongue) const
 {
-    const Hover other{block.col, block.row, block.table == Side::Left ? Side::Right : Side::Left};
-    const QString here = blockCharacters(block);
-    const QString there = blockCharacters(other);
-    const QString agreement =
-        here == there
-            ? pick(tongue, "Hier stimmen beide Tabellen schon überein.", "Both tables agree here already.")
-            : pick(tongue, "Hier unterscheiden sich die Tabellen noch.", "The tables still differ here.");
-    return pick(tongue, "Tabelle %1, Blockzeile %2, Spalte %3: %4; die andere Tabelle: %5. %6",
-                "Table %1, block row %2, column %3: %4; the other table: %5. %6")
-        .arg(block.table == Side::Left ? 1 : 2)
-        .arg(block.row)
-        .arg(block.col)
-        .arg(here, there, agreement);
+    const Side other = block.table == Side::Left ? Side::Right : Side::Left;
+    int agreeing = 0;
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 2; ++j)
+            agreeing += model_.cell(block.table, block.col + i, block.row + j) ==
+                        model_.cell(other, block.col + i, block.row + j);
+    }
+    return pick(tongue, "%1; %2 von 4 gleich; %3, Zeile %4, Spalte %5",
+                "%1; %2 of 4 agree; %3, row %4, column %5")
+        .arg(blockCharacters(block), QString::number(agreeing), sideName(block.table, tongue),
+             QString::number(block.row), QString::number(block.col));
 }
 
-// The four characters in reading order: "A B / C D".
+// The four characters in reading order: "A B, C D".
 QString Huxel::blockCharacters(const Hover& block) const
 {
     const auto [col, row, table] = block;
-    return QStringLiteral("%1 %2 / %3 %4")
+    return QStringLiteral("%1 %2, %3 %4")
         .arg(characterText(model_.cell(table, col, row)), characterText(model_.cell(table, col + 1, row)),
              characterText(model_.cell(table, col, row + 1)),
              characterText(model_.cell(table, col + 1, row + 1)));
+}
+
+int Huxel::cellsAgreeing() const
+{
+    const int n = model_.TableSize();
+    int agreeing = 0;
+    for (int col = 1; col <= n; ++col) {
+        for (int row = 1; row <= n; ++row)
+            agreeing += model_.cell(Side::Left, col, row) == model_.cell(Side::Right, col, row);
+    }
+    return agreeing;
+}
+
+QString Huxel::DescribeBoard(int tongue) const
+{
+    const int cells = model_.TableSize() * model_.TableSize();
+    const int differing = cells - cellsAgreeing();
+    if (differing == 0)
+        return pick(tongue, "Alle %1 Zellen stimmen überein.", "All %1 cells agree.").arg(cells);
+    return pick(tongue, "%1 von %2 Zellen unterscheiden sich noch.", "%1 of %2 cells still differ.")
+        .arg(QString::number(differing), QString::number(cells));
+}
+
+std::optional<int> Huxel::PartnerTarget(int index) const
+{
+    const std::optional<Hover> block = blockOfTarget(index);
+    if (!block)
+        return std::nullopt;
+    return targetOfBlock({block->col, block->row, block->table == Side::Left ? Side::Right : Side::Left});
+}
+
+// Reading starts at the block a press would turn.
+ReviewGrid Huxel::ReviewLines() const
+{
+    const int n = model_.TableSize();
+    const bool onBlock = blockHighlighted();
+    return {n, n, onBlock ? hover_.row - 1 : 0, onBlock ? hover_.col - 1 : 0};
+}
+
+QString Huxel::DescribeReviewLine(ReviewLine line, int tongue) const
+{
+    const int n = model_.TableSize();
+    if (line.index < 0 || line.index >= n)
+        return {};
+    const int k = line.index + 1;
+    auto cells = [&](Side table) {
+        QStringList characters;
+        for (int i = 1; i <= n; ++i)
+            characters << characterText(line.isRow ? model_.cell(table, i, k) : model_.cell(table, k, i));
+        return characters.join(QLatin1Char(' '));
+    };
+    const QString left = cells(Side::Left);
+    const QString right = cells(Side::Right);
+    if (line.isRow)
+        return pick(tongue, "Zeile %1: links %2; rechts %3", "row %1: left %2; right %3")
+            .arg(QString::number(k), left, right);
+    return pick(tongue, "Spalte %1: links %2; rechts %3", "column %1: left %2; right %3")
+        .arg(QString::number(k), left, right);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
 #include <bitset>
@@ -34,6 +35,8 @@ class Huxel final : public PuzzleModule {
     explicit Huxel(ShellServices& services);
 
     void NewPuzzle() override;
+    // No highlight for the mouse (it waits for the next pointer move); the keyboard cursor is drawn
+    // again where it acts.
     void PaintPuzzle() override { RedrawTables(); }
     void MouseDownLeft(int x, int y) override;
     // A right press needs no position: it turns the block the pointer last highlighted.
@@ -46,7 +49,14 @@ class Huxel final : public PuzzleModule {
     // The font button, then every block row by row, across the left table and on into the right
     // one; the highlight is the cursor.
     KeyTargetSet KeyTargets() const override;
+    // On a block the highlight is the cursor; the font button gets a frame of its own.
+    void ShowKeyCursor(std::optional<int> index) override;
     QString DescribeKeyTarget(int index, int tongue) const override;
+    QString DescribeBoard(int tongue) const override;
+    std::optional<int> PartnerTarget(int index) const override;
+    // Cell rows and columns, each read across both tables.
+    ReviewGrid ReviewLines() const override;
+    QString DescribeReviewLine(ReviewLine line, int tongue) const override;
 
     // One move on the highlighted block; nothing without one.
     void RotationMove(Turn direction);
@@ -54,6 +64,8 @@ class Huxel final : public PuzzleModule {
     void DrawCell(int col, int row, Side table, bool highlighted);
     void RedrawTables();
     void UpdateHover(int x, int y);
+    // The target the keyboard cursor stands on, if it shows.
+    std::optional<int> KeyCursor() const { return keyCursor_; }
     // The block with top-left cell [col][row], its characters moved by offset pixels; drawn into
     // the work picture and copied to the screen.
     void DrawRotationFrame(int col, int row, int offset, Side table, Turn direction);
@@ -88,6 +100,9 @@ class Huxel final : public PuzzleModule {
     int tableX(Side table) const { return table == Side::Right ? RightX : LeftX(); }
     QRect tableRect(Side table) const;
     Hover hoverAt(int x, int y) const;
+    void moveHover(const Hover& next, bool withSound);
+    // The tables' marked cells plain again and the hovered block highlighted, on the screen.
+    void drawHover();
     bool blockHighlighted() const;
     QFont tableFont(int points) const;
     void drawCellOn(Canvas& canvas, const QFont& font, int col, int row, Side table, bool highlighted);
@@ -104,8 +119,14 @@ class Huxel final : public PuzzleModule {
     void chooseFont();
     // The block a key target stands for; nullopt for the font button and unknown indices.
     std::optional<Hover> blockOfTarget(int index) const;
+    int targetOfBlock(const Hover& block) const;
     QString describeBlock(const Hover& block, int tongue) const;
     QString blockCharacters(const Hover& block) const;
+    int cellsAgreeing() const;
+    void drawFontMark();
+    void hideFontMark();
+
+    static constexpr int FontTarget = 0;
 
     ShellServices& services_;
     HuxelModel model_;
@@ -121,6 +142,9 @@ class Huxel final : public PuzzleModule {
         int cellSize = 0;
         bool stays = true;
     } inkCheck_;
+    std::optional<int> keyCursor_;
+    // While the cursor's frame round the font button shows (on the screen only): what it covers.
+    std::optional<QImage> underFontMark_;
     QString fontName_ = DefaultFontName;
     bool fontBold_ = false;
     bool fontItalic_ = false;

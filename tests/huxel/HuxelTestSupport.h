@@ -3,11 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QString>
+#include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "puzzles/huxel/Huxel.h"
 #include "support/FakeShell.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace huxeltest {
 
@@ -45,7 +55,10 @@ class RecordingShell final : public ShellServices {
     void PuzzleSolved() override
     {
         log.push_back("PuzzleSolved");
+        spokenAtSolved = spoken.size();
         inner_.PuzzleSolved();
+        if (onSolved)
+            onSolved();
     }
     void PuzzleFailed() override
     {
@@ -67,6 +80,12 @@ class RecordingShell final : public ShellServices {
     std::optional<ColorRef> chooseColor(ColorRef initial) override { return inner_.chooseColor(initial); }
     std::optional<QFont> chooseFont(const QFont& initial) override { return inner_.chooseFont(initial); }
     RandomSource& random() override { return inner_.random(); }
+    int language() const override { return inner_.language(); }
+    void Announce(SpokenText words) override
+    {
+        spoken.push_back(words);
+        inner_.Announce(std::move(words));
+    }
 
     static std::string Describe(const QRect& rect)
     {
@@ -78,11 +97,17 @@ class RecordingShell final : public ShellServices {
     {
         log.clear();
         screensAtDelay.clear();
+        spoken.clear();
         inner_.clearRecords();
     }
 
     std::vector<std::string> log;
     std::vector<QImage> screensAtDelay;
+    // Every announcement as made, to be worded again in another language.
+    std::vector<SpokenText> spoken;
+    size_t spokenAtSolved = 0;
+    // What the main window does once the end is shown (it repaints the puzzle, for one).
+    std::function<void()> onSolved;
 
   private:
     FakeShell& inner_;
