@@ -52,8 +52,29 @@ QString contentText(int value, int tongue)
     if (value > 0)
         return QString::number(value);
     if (value < 0)
-        return pick(tongue, "Ausgabe $", "expense $");
+        return pick(tongue, "Ausgabe", "expense");
     return pick(tongue, "leer", "empty");
+}
+
+// "row 2", "column B"; English in lower case, for the middle of a sentence.
+QString lineName(bool isRow, int index, int tongue)
+{
+    if (isRow)
+        return pick(tongue, "Zeile %1", "row %1").arg(index);
+    return pick(tongue, "Spalte %1", "column %1").arg(QChar(u'A' + index - 1));
+}
+
+QString capitalised(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
+QString barWayText(bool rowBar, int tongue)
+{
+    return rowBar ? pick(tongue, "Zeilenbalken, links und rechts", "row bar, left and right")
+                  : pick(tongue, "Spaltenbalken, hoch und runter", "column bar, up and down");
 }
 
 QString unitsLeftText(int units, int tongue)
@@ -65,17 +86,55 @@ QString unitsLeftText(int units, int tongue)
     return pick(tongue, "Noch %1 Einheiten übrig.", "%1 units left.").arg(units);
 }
 
-QString countDownText(int units, int tongue)
-{
-    if (units == 1) {
-        return pick(tongue, "Sackgasse: 1 Einheit übrig, sie bringt %1 Schritte auf die Uhr.",
-                    "Dead end: 1 unit left, it adds %1 steps to the clock.")
-            .arg(UnitCharge);
+// What a pick did, captured by value for an announcement: the cell, what it holds now and the
+// bar that now runs through it.
+struct PickNews {
+    int a = 0;
+    int b = 0;
+    int value = 0;
+    bool expense = false;
+    bool rowBar = true;
+
+    QString cellPart(int tongue) const
+    {
+        QString what;
+        if (expense)
+            what = pick(tongue, "Ausgabe, %1 Schritte mehr", "expense, %1 steps added").arg(ExpensePenalty);
+        else if (value > 0)
+            what = pick(tongue, "noch %1", "%1 left").arg(value);
+        else
+            what = contentText(value, tongue);
+        return cellName(a, b) + QStringLiteral(": ") + what;
     }
-    return pick(tongue, "Sackgasse: %1 Einheiten übrig, jede bringt %2 Schritte auf die Uhr.",
-                "Dead end: %1 units left, each adds %2 steps to the clock.")
-        .arg(units)
-        .arg(UnitCharge);
+    QString barName(int tongue) const { return lineName(rowBar, rowBar ? b : a, tongue); }
+};
+
+// The new bar runs through the picked cell: its direction names it.
+QString pickText(const PickNews& news, int tongue)
+{
+    const QString way = news.rowBar ? pick(tongue, "Zeile", "row") : pick(tongue, "Spalte", "column");
+    return news.cellPart(tongue) + QStringLiteral(", ") + way + QLatin1Char('.');
+}
+
+QString solvedText(const PickNews& news, int tongue)
+{
+    return news.cellPart(tongue) + QStringLiteral(". ") +
+           pick(tongue, "Alles eingesammelt, %1 Schritte weniger.", "All collected, %1 steps off.")
+               .arg(SolvedBonus);
+}
+
+QString deadEndText(const PickNews& news, int units, int tongue)
+{
+    const QString charged =
+        units == 1
+            ? pick(tongue, "1 Einheit berechnet, %1 Schritte mehr.", "1 unit charged, %1 steps added.")
+                  .arg(UnitCharge)
+            : pick(tongue, "%1 Einheiten berechnet, %2 Schritte mehr.", "%1 units charged, %2 steps added.")
+                  .arg(units)
+                  .arg(units * UnitCharge);
+    return news.cellPart(tongue) + QStringLiteral(". ") +
+           pick(tongue, "Der Balken, %1, ist leer: ", "The bar, %1, is empty: ").arg(news.barName(tongue)) +
+           charged;
 }
 
 } // namespace
@@ -106,24 +165,52 @@ void Zupel::OptionClick(bool up)
 // ---- The move ----
 
 // Only a solved puzzle refuses picks outright; a failed table has nothing left in its bar.
+// What the pick did is announced before the pauses, so the end report can follow it.
 void Zupel::PickCell(int a, int b)
 {
-    if (services_.playState() == PlayState::Solved || !model_.canPick(a, b))
+    if (services_.playState() == PlayState::Solved)
         return;
+    if (!model_.canPick(a, b)) {
+        announceRefusal(a, b);
+        return;
+    }
     startClock();
-    if (model_.pick(a, b) == ZupelModel::PickKind::Expense) {
+    const bool expense = model_.pick(a, b) == ZupelModel::PickKind::Expense;
+    if (expense) {
         addToClock(ExpensePenalty);
         services_.PlaySound(Sound::ZupelPenalty);
     } else {
         services_.PlaySound(Sound::ZupelDigit);
     }
     DrawBoard();
+    const PickNews news{a, b, model_.cell(a, b), expense, model_.rowBar()};
     if (model_.AllCollected()) {
         addToClock(-SolvedBonus);
+        services_.Announce([news](int tongue) { return solvedText(news, tongue); });
         services_.Delay(EndPauseMs);
         services_.PuzzleSolved();
     } else if (model_.BarEmpty()) {
-        chargeRemainingUnits();
+        chargeRemainingUnits(
+            [news, units = model_.unitsLeft()](int tongue) { return deadEndText(news, units, tongue); });
+    } else {
+        services_.Announce([news](int tongue) { return pickText(news, tongue); });
+    }
+}
+
+// Keys reach every cell of the bar, the current and the empty ones too: say why nothing happened.
+void Zupel::announceRefusal(int a, int b)
+{
+    if (!model_.inTable(a, b) || !model_.inBar(a, b))
+        return;
+    if (a == model_.currentColumn() && b == model_.currentRow()) {
+        services_.Announce([](int tongue) {
+            return pick(tongue, "Aktuelle Zelle: wähle eine andere Zelle im Balken.",
+                        "Current cell: pick another cell of the bar.");
+        });
+    } else if (model_.cell(a, b) == ZupelModel::Empty) {
+        services_.Announce([](int tongue) {
+            return pick(tongue, "Leer: hier gibt es nichts zu holen.", "Empty: nothing to pick.");
+        });
     }
 }
 
@@ -143,9 +230,10 @@ void Zupel::addToClock(int ticks)
 
 // The bar ran empty with digits left: each remaining unit costs time, one at a time, in the
 // model's column order, and the table is redrawn before the next pause shows it.
-void Zupel::chargeRemainingUnits()
+// The announcement comes first: no event is handled until the count-down is over.
+void Zupel::chargeRemainingUnits(const SpokenText& pickNews)
 {
-    services_.Announce(countDownText(model_.unitsLeft(), services_.language()));
+    services_.Announce(pickNews);
     while (!model_.AllCollected()) {
         services_.Delay(UnitPauseMs);
         addToClock(UnitCharge);
@@ -201,11 +289,54 @@ QString Zupel::DescribeKeyTarget(int index, int tongue) const
     const std::optional<Cell> cell = barCell(index);
     if (!cell)
         return {};
-    QString content = contentText(model_.cell(cell->a, cell->b), tongue);
-    if (cell->a == model_.currentColumn() && cell->b == model_.currentRow())
-        content = pick(tongue, "aktuelle Zelle, ", "current cell, ") + content;
-    return QStringLiteral("%1: %2. %3")
-        .arg(cellName(cell->a, cell->b), content, unitsLeftText(model_.unitsLeft(), tongue));
+    const QString text = contentText(model_.cell(cell->a, cell->b), tongue) + QStringLiteral(", ") +
+                         cellName(cell->a, cell->b);
+    if (cell->a != model_.currentColumn() || cell->b != model_.currentRow())
+        return text;
+    return text + pick(tongue, ", aktuelle Zelle; ", ", current cell; ") +
+           barWayText(model_.rowBar(), tongue);
+}
+
+QString Zupel::DescribeBoard(int tongue) const
+{
+    const bool rowBar = model_.rowBar();
+    const QString bar = lineName(rowBar, rowBar ? model_.currentRow() : model_.currentColumn(), tongue);
+    const QString way = rowBar ? pick(tongue, "links und rechts", "left and right")
+                               : pick(tongue, "hoch und runter", "up and down");
+    return pick(tongue, "Balken: %1, %2; aktuelle Zelle %3. ", "Bar: %1, %2; current cell %3. ")
+               .arg(bar, way, cellName(model_.currentColumn(), model_.currentRow())) +
+           unitsLeftText(model_.unitsLeft(), tongue);
+}
+
+ReviewGrid Zupel::ReviewLines() const
+{
+    const int k = model_.mode();
+    return {k, k, model_.currentRow() - 1, model_.currentColumn() - 1};
+}
+
+// "Row 2, bar: empty, current 3, expense, 2."; the cells in order, so the place needs no name.
+QString Zupel::DescribeReviewLine(ReviewLine line, int tongue) const
+{
+    const int k = model_.mode();
+    if (line.index < 0 || line.index >= k)
+        return {};
+    const int n = line.index + 1;
+    QString text = capitalised(lineName(line.isRow, n, tongue));
+    const bool isBar =
+        line.isRow == model_.rowBar() && n == (line.isRow ? model_.currentRow() : model_.currentColumn());
+    if (isBar)
+        text += pick(tongue, ", Balken", ", bar");
+    text += QStringLiteral(": ");
+    for (int i = 1; i <= k; ++i) {
+        const int a = line.isRow ? i : n;
+        const int b = line.isRow ? n : i;
+        if (i > 1)
+            text += QStringLiteral(", ");
+        if (a == model_.currentColumn() && b == model_.currentRow())
+            text += pick(tongue, "aktuell ", "current ");
+        text += contentText(model_.cell(a, b), tongue);
+    }
+    return text + QLatin1Char('.');
 }
 
 // The index-th cell of the bar, counted from its left or top end.

@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "app/core/PuzzleModule.h"
+#include "app/core/ShellServices.h"
 #include "puzzles/zupel/ZupelModel.h"
 
 class Canvas;
-class ShellServices;
 
 // The digit puzzle: draws the table as a small spreadsheet straight onto the drawing area,
 // turns presses into picks and makes the selection bar blink.
@@ -37,7 +37,13 @@ class Zupel final : public PuzzleModule {
     // A two-tone frame inside the cell's face, clear of the bar's lines, so the blink never
     // touches it; the pixels under it are kept and put back when it leaves or hides.
     void ShowKeyCursor(std::optional<int> index) override;
+    // The content, then the cell; on the current cell also which way the bar runs, since the
+    // arrows across it find nothing.
     QString DescribeKeyTarget(int index, int tongue) const override;
+    QString DescribeBoard(int tongue) const override;
+    // Every row and column of the table, starting at the current cell's.
+    ReviewGrid ReviewLines() const override;
+    QString DescribeReviewLine(ReviewLine line, int tongue) const override;
 
     // The move on the cell in column a, row b, with its sounds, clock changes and end reports.
     void PickCell(int a, int b);
@@ -84,7 +90,8 @@ class Zupel final : public PuzzleModule {
     void DrawBar(Canvas& canvas, bool invert) const;
     void startClock();
     void addToClock(int ticks);
-    void chargeRemainingUnits();
+    void chargeRemainingUnits(const SpokenText& pickNews);
+    void announceRefusal(int a, int b);
     std::optional<Cell> barCell(int index) const;
     QRect keyMarkRect(Cell cell) const;
     void showKeyMark(Cell cell);
