@@ -15,9 +15,6 @@ namespace {
 const QString Section = QStringLiteral("huxel");
 
 constexpr ColorRef Black = colorRef(0, 0, 0);
-// The keyboard cursor's frame round the font button: two lines that show on light and dark alike.
-constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
-constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
 
 constexpr unsigned FrameDelayMs = 20;
 constexpr unsigned SolvedPauseMs = 300;
@@ -66,7 +63,7 @@ void Huxel::NewPuzzle()
     hover_ = {};
     // The shell paints a new puzzle whole, and the cursor starts afresh with the next key.
     keyCursor_.reset();
-    underFontMark_.reset();
+    fontMark_.forget();
     marked_.set();
     services_.setPlayState(PlayState::Fresh);
     model_.ShuffleTables();
@@ -253,8 +250,7 @@ void Huxel::RedrawTables()
         drawHighlightedBlock(canvas);
     }
     services_.copyWorkToScreen(DrawingAreaRect);
-    if (underFontMark_)
-        drawFontMark();
+    fontMark_.redraw(services_);
 }
 
 void Huxel::drawHighlightedBlock(Canvas& canvas)
@@ -439,9 +435,9 @@ void Huxel::ShowKeyCursor(std::optional<int> index)
 {
     const std::optional<Hover> block = index ? blockOfTarget(*index) : std::nullopt;
     const bool onButton = index == FontTarget;
-    if (index == keyCursor_ && (onButton ? underFontMark_.has_value() : block && hover_ == *block))
+    if (index == keyCursor_ && (onButton ? fontMark_.shown() : block && hover_ == *block))
         return;
-    hideFontMark();
+    fontMark_.hide(services_);
     if (!block && !onButton) {
         const bool leavesBlock = keyCursor_ && blockOfTarget(*keyCursor_);
         keyCursor_.reset();
@@ -452,34 +448,12 @@ void Huxel::ShowKeyCursor(std::optional<int> index)
     keyCursor_ = index;
     if (onButton) {
         moveHover({}, false);
-        drawFontMark();
+        fontMark_.show(services_, FontMarkRect);
         return;
     }
     // Also when the block is hovered already: a full redraw since may have taken its highlight.
     hover_ = *block;
     drawHover();
-}
-
-void Huxel::drawFontMark()
-{
-    underFontMark_ = services_.screen().copy(FontMarkRect);
-    Canvas canvas(services_.screen());
-    const QRect& r = FontMarkRect;
-    canvas.setNoBrush();
-    canvas.setPen(MarkOuter);
-    canvas.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-    canvas.setPen(MarkInner);
-    canvas.rectangle(r.left() + 1, r.top() + 1, r.right(), r.bottom());
-    services_.screenChanged(r);
-}
-
-void Huxel::hideFontMark()
-{
-    if (!underFontMark_)
-        return;
-    Canvas(services_.screen()).copyFrom(*underFontMark_, underFontMark_->rect(), FontMarkRect.topLeft());
-    services_.screenChanged(FontMarkRect);
-    underFontMark_.reset();
 }
 
 QString Huxel::DescribeKeyTarget(int index, int tongue) const

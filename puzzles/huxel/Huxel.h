@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/core/Color.h"
+#include "app/core/KeyMark.h"
 #include "app/core/PuzzleModule.h"
 #include "puzzles/huxel/HuxelModel.h"
 
@@ -123,8 +124,6 @@ class Huxel final : public PuzzleModule {
     QString describeBlock(const Hover& block, int tongue) const;
     QString blockCharacters(const Hover& block) const;
     int cellsAgreeing() const;
-    void drawFontMark();
-    void hideFontMark();
 
     static constexpr int FontTarget = 0;
 
@@ -143,8 +142,8 @@ class Huxel final : public PuzzleModule {
         bool stays = true;
     } inkCheck_;
     std::optional<int> keyCursor_;
-    // While the cursor's frame round the font button shows (on the screen only): what it covers.
-    std::optional<QImage> underFontMark_;
+    // The cursor's frame round the font button.
+    KeyMark fontMark_;
     QString fontName_ = DefaultFontName;
     bool fontBold_ = false;
     bool fontItalic_ = false;

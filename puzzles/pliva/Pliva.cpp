@@ -47,8 +47,6 @@ enum SwitchIndex { LineColourSwitch, MarkerColourSwitch, MarkerStyleSwitch, Swit
 constexpr int MarkerStyleCount = 5;
 
 // The keyboard frame on a switch: two rings in colours that stand out on any artwork.
-constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
-constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
 
 constexpr unsigned SolvedPauseMs = 300;
 
@@ -205,11 +203,7 @@ void Pliva::PaintPuzzle()
     DrawArrows();
     services_.copyWorkToScreen(DrawingAreaRect);
     // The full copy painted over a switch frame: the cursor still stands there.
-    if (switchMark_) {
-        const int which = switchMark_->which;
-        switchMark_.reset();
-        showSwitchMark(which);
-    }
+    switchMark_.redraw(services_);
 }
 
 void Pliva::DrawGraph()
@@ -426,11 +420,10 @@ void Pliva::ShowKeyCursor(std::optional<int> index)
     std::optional<int> which;
     if (index && *index >= n && *index < n + SwitchCount)
         which = *index - n;
-    if (!switchMark_ || !which || switchMark_->which != *which) {
-        hideSwitchMark();
-        if (which)
-            showSwitchMark(*which);
-    }
+    if (which)
+        switchMark_.show(services_, switchRect(*which));
+    else
+        switchMark_.hide(services_);
     const bool onColumn = index && *index >= 0 && *index < n;
     if (index && !onColumn)
         return;
@@ -439,29 +432,6 @@ void Pliva::ShowKeyCursor(std::optional<int> index)
         pointerColumn_ = column;
         DrawArrows();
     }
-}
-
-void Pliva::showSwitchMark(int which)
-{
-    const QRect rect = switchRect(which);
-    switchMark_ = SwitchMark{which, services_.screen().copy(rect)};
-    Canvas canvas(services_.screen());
-    canvas.setNoBrush();
-    canvas.setPen(MarkOuter);
-    canvas.rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
-    canvas.setPen(MarkInner);
-    canvas.rectangle(rect.left() + 1, rect.top() + 1, rect.right(), rect.bottom());
-    services_.screenChanged(rect);
-}
-
-void Pliva::hideSwitchMark()
-{
-    if (!switchMark_)
-        return;
-    const QRect rect = switchRect(switchMark_->which);
-    Canvas(services_.screen()).copyFrom(switchMark_->under, switchMark_->under.rect(), rect.topLeft());
-    switchMark_.reset();
-    services_.screenChanged(rect);
 }
 
 QString Pliva::DescribeKeyTarget(int index, int tongue) const

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/core/Color.h"
+#include "app/core/KeyMark.h"
 #include "app/core/PuzzleModule.h"
 #include "puzzles/pliva/PlivaModel.h"
 
@@ -51,11 +52,6 @@ class Pliva final : public PuzzleModule {
     int dmode() const { return dmode_; }
 
   private:
-    struct SwitchMark {
-        int which = 0;
-        QImage under; // the screen pixels the frame covers
-    };
-
     void computeMapping();
     int X(int k) const;
     int Y(int value) const;
@@ -71,8 +67,6 @@ class Pliva final : public PuzzleModule {
     void drawArrow(Canvas& canvas, int xc, int v) const;
     void drawColumnOutline(Canvas& canvas) const;
     void announceMove(int j) const;
-    void showSwitchMark(int which);
-    void hideSwitchMark();
 
     ShellServices& services_;
     PlivaModel model_;
@@ -80,7 +74,7 @@ class Pliva final : public PuzzleModule {
     ColorRef lcol_ = DefaultLineColor;
     ColorRef dcol_ = DefaultMarkerColor;
     int dmode_ = DefaultMarkerStyle;
-    std::optional<SwitchMark> switchMark_;
+    KeyMark switchMark_;
 
     double stepX_ = 0;
     int originX_ = 0;

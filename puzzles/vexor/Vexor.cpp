@@ -48,8 +48,6 @@ constexpr int FitSwitchRight = 486;
 enum SwitchIndex { PlateSwitch, FitSwitch, SwitchCount };
 
 // The keyboard frame on a switch: two rings in colours that stand out on any artwork.
-constexpr ColorRef MarkOuter = colorRef(0, 0, 0xFF);
-constexpr ColorRef MarkInner = colorRef(0xFF, 0xFF, 0);
 
 // Key cursor points: inside the arrow triangles and the switch frames, for both buttons.
 constexpr int LeftArrowX = 410;
@@ -220,11 +218,7 @@ void Vexor::PaintPuzzle()
     DrawBars();
     DrawArrows();
     // The full copy painted over a switch frame: the cursor still stands there.
-    if (switchMark_) {
-        const int which = switchMark_->which;
-        switchMark_.reset();
-        showSwitchMark(which);
-    }
+    switchMark_.redraw(services_);
 }
 
 void Vexor::DrawBars()
@@ -399,11 +393,10 @@ KeyTargetSet Vexor::KeyTargets() const
 void Vexor::ShowKeyCursor(std::optional<int> index)
 {
     const std::optional<int> which = index && *index >= 0 && *index < SwitchCount ? index : std::nullopt;
-    if (!switchMark_ || !which || switchMark_->which != *which) {
-        hideSwitchMark();
-        if (which)
-            showSwitchMark(*which);
-    }
+    if (which)
+        switchMark_.show(services_, switchRect(*which));
+    else
+        switchMark_.hide(services_);
     if (!index) {
         setHover(0, NoSide);
         return;
@@ -421,29 +414,6 @@ void Vexor::setHover(int row, int side)
     hoverRow_ = row;
     hoverSide_ = side;
     DrawArrows();
-}
-
-void Vexor::showSwitchMark(int which)
-{
-    const QRect rect = switchRect(which);
-    switchMark_ = SwitchMark{which, services_.screen().copy(rect)};
-    Canvas canvas(services_.screen());
-    canvas.setNoBrush();
-    canvas.setPen(MarkOuter);
-    canvas.rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
-    canvas.setPen(MarkInner);
-    canvas.rectangle(rect.left() + 1, rect.top() + 1, rect.right(), rect.bottom());
-    services_.screenChanged(rect);
-}
-
-void Vexor::hideSwitchMark()
-{
-    if (!switchMark_)
-        return;
-    const QRect rect = switchRect(switchMark_->which);
-    Canvas(services_.screen()).copyFrom(switchMark_->under, switchMark_->under.rect(), rect.topLeft());
-    switchMark_.reset();
-    services_.screenChanged(rect);
 }
 
 QString Vexor::DescribeKeyTarget(int index, int tongue) const

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/core/Color.h"
+#include "app/core/KeyMark.h"
 #include "app/core/PuzzleModule.h"
 #include "puzzles/vexor/VexorModel.h"
 
@@ -73,11 +74,6 @@ class Vexor final : public PuzzleModule {
 
   private:
     struct BarGeometry;
-    struct SwitchMark {
-        int which = 0;
-        QImage under; // the screen pixels the frame covers
-    };
-
     void startLevel();
     int arrowRow(int y) const;
     bool onSwitchRow(int y) const;
@@ -88,8 +84,6 @@ class Vexor final : public PuzzleModule {
     void drawArrowRow(Canvas& canvas, int k) const;
     void announceMove(const VexorModel::Sums& before) const;
     void setHover(int row, int side);
-    void showSwitchMark(int which);
-    void hideSwitchMark();
 
     ShellServices& services_;
     VexorModel model_;
@@ -98,5 +92,5 @@ class Vexor final : public PuzzleModule {
     bool lin_ = DefaultLin;
     int hoverRow_ = 0;
     int hoverSide_ = NoSide;
-    std::optional<SwitchMark> switchMark_;
+    KeyMark switchMark_;
 };
