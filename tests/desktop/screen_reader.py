@@ -12,55 +12,15 @@ import time
 from collections import namedtuple
 
 import pyatspi
-from gi.repository import GLib
+
+from atspi_client import (check, pump, wait_for, find_all, game_application, failures, start_accessibility_bus)
 
 GAME = sys.argv[1]
-failures = []
 
 
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
 
 
-def pump():
-    """Hands the events that have arrived to their listeners."""
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
 
-
-def wait_for(probe, what, seconds=10.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump()
-        try:
-            value = probe()
-        except Exception:  # the tree is still being built
-            value = None
-        if value:
-            return value
-        time.sleep(0.1)
-    raise SystemExit("FAIL: timed out waiting for " + what)
-
-
-def find_all(node, keep, found=None, depth=0):
-    found = [] if found is None else found
-    if node is None or depth > 8:
-        return found
-    if keep(node):
-        found.append(node)
-    for child in node:
-        find_all(child, keep, found, depth + 1)
-    return found
-
-
-def game_application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "Frobny Office":
-            return app
-    return None
 
 
 def key(*names):
@@ -210,13 +170,7 @@ class Cursor:
         return self.listen(lambda: key("space" if sign > 0 else "shift+space"))
 
 
-bus_launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-time.sleep(0.5)
-# What Orca does when it starts: tells every toolkit that a screen reader listens.
-for flag in ("IsEnabled", "ScreenReaderEnabled"):
-    subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
-                    "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", flag, "<true>"],
-                   check=True, stdout=subprocess.DEVNULL)
+bus_launcher = start_accessibility_bus()
 pyatspi.Registry.registerEventListener(on_description, "object:property-change:accessible-description")
 game = subprocess.Popen([GAME])
 try:

@@ -15,57 +15,18 @@ import time
 
 import pyatspi
 
+from atspi_client import (check, wait_for, find_all, game_application, showing, failures, start_accessibility_bus)
+
 GAME = sys.argv[1]
-failures = []
 
 
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
 
 
-def wait_for(probe, what, seconds=10.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        try:
-            value = probe()
-        except Exception:  # the tree is being built, or the game is busy
-            value = None
-        if value:
-            return value
-        time.sleep(0.05)
-    raise SystemExit("FAIL: timed out waiting for " + what)
-
-
-def find_all(node, keep, found=None, depth=0):
-    found = [] if found is None else found
-    if node is None or depth > 8:
-        return found
-    try:
-        if keep(node):
-            found.append(node)
-        children = list(node)
-    except Exception:  # a window that went away while it was walked
-        return found
-    for child in children:
-        find_all(child, keep, found, depth + 1)
-    return found
-
-
-def game_application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "Frobny Office":
-            return app
-    return None
 
 
 def keys(*names, delay=60):
     subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", str(delay), *names], check=True, timeout=30)
 
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def window_named(app, name, role):
@@ -154,12 +115,7 @@ def plan_to_an_end(grid, current, row_bar, k, limit=200000):
     return None
 
 
-bus_launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-time.sleep(0.5)
-for flag in ("IsEnabled", "ScreenReaderEnabled"):
-    subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
-                    "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", flag, "<true>"],
-                   check=True, stdout=subprocess.DEVNULL)
+bus_launcher = start_accessibility_bus()
 game = subprocess.Popen([GAME])
 try:
     app = wait_for(game_application, "the game on the accessibility bus")

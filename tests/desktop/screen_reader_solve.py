@@ -16,69 +16,22 @@ import time
 from collections import deque
 
 import pyatspi
-from gi.repository import GLib
+
+from atspi_client import (check, pump, wait_for, find_all, game_application, showing, failures, start_accessibility_bus)
 
 GAME = sys.argv[1]
 TITLES = ("PLIVA", "ZUPEL", "VEXOR", "HUXEL")
 PLAYER = "Keys Only"
-failures = []
 
 
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
 
 
-def pump():
-    """Hands the events that have arrived to their listeners."""
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
 
-
-def wait_for(probe, what, seconds=10.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump()
-        try:
-            value = probe()
-        except Exception:  # the tree is being built, or a window went away
-            value = None
-        if value:
-            return value
-        time.sleep(0.03)
-    raise SystemExit("FAIL: timed out waiting for " + what)
-
-
-def find_all(node, keep, found=None, depth=0):
-    found = [] if found is None else found
-    if node is None or depth > 8:
-        return found
-    try:
-        if keep(node):
-            found.append(node)
-        children = list(node)
-    except Exception:  # a window that went away while it was walked
-        return found
-    for child in children:
-        find_all(child, keep, found, depth + 1)
-    return found
-
-
-def game_application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "Frobny Office":
-            return app
-    return None
 
 
 def send(*names):
     subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "40", *names], check=True, timeout=20)
 
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def gone(node):
@@ -604,13 +557,7 @@ def plan_huxel(left, right, n):
 # ---- The run ----
 
 started = time.monotonic()
-bus_launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-time.sleep(0.5)
-# What Orca does when it starts: tells every toolkit that a screen reader listens.
-for flag in ("IsEnabled", "ScreenReaderEnabled"):
-    subprocess.run(["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus",
-                    "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", flag, "<true>"],
-                   check=True, stdout=subprocess.DEVNULL)
+bus_launcher = start_accessibility_bus()
 pyatspi.Registry.registerEventListener(on_description, "object:property-change:accessible-description")
 game = subprocess.Popen([GAME])
 try:
