@@ -1,13 +1,11 @@
 #include "VexorKeySolver.h"
 #include "VexorTestSupport.h"
+#include "support/KeyMarkPixels.h"
 
 // The keyboard cursor on the screen: a frame on the switches (their artwork is the background's,
 // so nothing of the mouse's look shows there), the pointer's own highlight on an arrow, and
 // nothing left of either once the shell hides the cursor.
 namespace {
-
-constexpr ColorRef Blue = colorRef(0, 0, 0xFF);
-constexpr ColorRef Yellow = colorRef(0xFF, 0xFF, 0);
 
 // The switch buttons of the artwork, x 447..465 and 467..485, y 77..95.
 QRect SwitchButton(int which)
@@ -38,18 +36,10 @@ class VexorKeyCursor : public VexorFixture {
         vexor.ShowKeyCursor(index);
     }
 
+    // Both rings of the frame lie on the button's outermost two pixels all round.
     void ExpectFrameOn(int which)
     {
-        const QRect outer = SwitchButton(which);
-        const QRect inner = outer.adjusted(1, 1, -1, -1);
-        int wrong = 0;
-        for (const auto& [ring, colour] : {std::pair(outer, Blue), std::pair(inner, Yellow)}) {
-            for (int x = ring.left(); x <= ring.right(); ++x)
-                wrong += (shell.pixel(x, ring.top()) != colour) + (shell.pixel(x, ring.bottom()) != colour);
-            for (int y = ring.top(); y <= ring.bottom(); ++y)
-                wrong += (shell.pixel(ring.left(), y) != colour) + (shell.pixel(ring.right(), y) != colour);
-        }
-        EXPECT_EQ(wrong, 0) << "switch " << which;
+        EXPECT_EQ(keyMarkPixelsAmiss(shell, SwitchButton(which)), 0) << "switch " << which;
     }
 };
 
