@@ -168,8 +168,14 @@ void KeyboardCursor::step(CursorStep direction)
         return;
     }
     const int next = steppedTarget(set.targets, *index_, direction);
-    if (next != *index_)
+    if (next != *index_) {
         showOn(next);
+        return;
+    }
+    // At the end of a row or column the cursor stays; a key that says nothing would leave a player
+    // who cannot see it guessing, so the place is said again.
+    host_.Announce(
+        spokenNow([this, here = next](int tongue) { return puzzle().DescribeKeyTarget(here, tongue); }));
 }
 
 void KeyboardCursor::jumpToPartner()

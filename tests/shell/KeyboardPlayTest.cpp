@@ -372,6 +372,20 @@ TEST_F(KeyboardPlayTest, HomeEndAndJumpMoveTheCursorAsThePointerWould)
     EXPECT_EQ(f.keyboardCursor().index(), 0);
 }
 
+// A step the targets end: the cursor stays, and the place is said again, even when unchanged.
+TEST_F(KeyboardPlayTest, AStepPastTheEndSaysThePlaceAgain)
+{
+    TMainForm& f = playing();
+    modules[0]->keyTargets = {{{{10, 20}, 0, 0}, {{30, 20}, 0, 1}}, 0};
+    key(Qt::Key_Right);
+    for (const int past : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left}) {
+        const int before = f.announcementCount();
+        EXPECT_EQ(key(past), Log{});
+        EXPECT_EQ(f.announcementCount(), before + 1);
+        EXPECT_EQ(description(), "0 target 0 tongue 0") << "English, as the fixture's language";
+    }
+}
+
 // B and Ctrl with the arrows read; they never press and never move the cursor.
 TEST_F(KeyboardPlayTest, ReadingKeysSayTheBoardRowsAndColumnsWithoutPressing)
 {
