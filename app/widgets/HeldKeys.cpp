@@ -32,7 +32,11 @@ HeldKeys::HeldKeys(QObject* parent) : QObject(parent)
 bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    // A key that runs a shortcut reaches the window only as its shortcut override: that is where
+    // its first press is seen, and where a repeat in another window is kept from its shortcuts.
+    const bool override = type == QEvent::ShortcutOverride;
+    const bool press = type == QEvent::KeyPress || override;
+    if (!press && type != QEvent::KeyRelease)
         return false;
     QObject* window = windowOf(watched);
     if (!window)
@@ -43,10 +47,10 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
     // X repeats a held key as a release and a press at the same moment; when the program was
     // busy meanwhile, the pair may come without its repeat mark.
     const bool repeat =
-        key.isAutoRepeat() || (type == QEvent::KeyPress && found != held_.end() && found->second.releasedAt &&
+        key.isAutoRepeat() || (press && found != held_.end() && found->second.releasedAt &&
                                key.timestamp() != 0 && *found->second.releasedAt == key.timestamp());
     if (!repeat) {
-        if (type == QEvent::KeyPress) {
+        if (press) {
             held_[code] = {window, false, std::nullopt};
             return false;
         }
@@ -65,8 +69,12 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
     if (found == held_.end())
         return false;
     Held& held = found->second;
-    held.releasedAt.reset();
+    // The press that follows this override is the same repeat: it must still be known as one.
+    if (!override)
+        held.releasedAt.reset();
     if (held.window != window)
         held.dropping = true;
+    if (held.dropping && override)
+        event->accept(); // the window wants the key itself, so none of its shortcuts runs
     return held.dropping;
 }

@@ -120,6 +120,24 @@ TEST_F(HeldKeysTest, AKeyHeldIntoAnotherWindowStaysDroppedUntilLetGo)
     EXPECT_EQ(name->text(), "   ") << "a key pressed in the window repeats there";
 }
 
+// A key that runs a shortcut reaches its window only as the shortcut override, never as a press:
+// that is its first press all the same, and its repeats in the window it opened are dropped, marked
+// or not, with the window's own shortcuts kept from them.
+TEST_F(HeldKeysTest, AKeyThatRanAShortcutIsHeldLikeAnyOther)
+{
+    send(&board, QEvent::ShortcutOverride, Qt::Key_P, false, "p");
+    dialog->show();
+    repeat(name, Qt::Key_P, 2, "p", false);
+    repeat(name, Qt::Key_P, 2, "p");
+    EXPECT_EQ(name->text(), "") << "held P typed into the window it opened";
+
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_P, Qt::NoModifier, "p", true);
+    override.setTimestamp(now += 30);
+    override.ignore();
+    QApplication::sendEvent(name, &override);
+    EXPECT_TRUE(override.isAccepted()) << "a repeat in another window must not run its shortcuts";
+}
+
 TEST_F(HeldKeysTest, ArrowsHeldOnTheBoardStillRepeat)
 {
     send(&board, QEvent::KeyPress, Qt::Key_Right, false);
