@@ -83,6 +83,8 @@ bool FocusMark::eventFilter(QObject* watched, QEvent* event)
 
 void FocusMark::follow()
 {
+    if (!frame_)
+        return;
     QWidget* focus = dialog_->focusWidget();
     const bool show = keyboard_ && dialog_->isVisible() && inside(focus, dialog_);
     frame_->setWidget(show ? focus : nullptr);
@@ -94,10 +96,10 @@ void FocusMark::follow()
 
 bool FocusMark::showing() const
 {
-    return frame_->isVisible();
+    return frame_ && frame_->isVisible();
 }
 
 QWidget* FocusMark::marked() const
 {
-    return frame_->widget();
+    return frame_ ? frame_->widget() : nullptr;
 }

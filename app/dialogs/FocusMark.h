@@ -24,6 +24,7 @@ class FocusMark final : public QObject {
     void follow();
 
     QWidget* dialog_;
-    QFocusFrame* frame_;
+    // A child of the dialog: gone before the dialog's controls, whose deletion still moves the focus.
+    QPointer<QFocusFrame> frame_;
     bool keyboard_ = false;
 };
