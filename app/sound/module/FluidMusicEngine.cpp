@@ -1,6 +1,7 @@
 #include "FluidMusicEngine.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 #include <dlfcn.h>
@@ -86,6 +87,12 @@ bool FluidMusicEngine::startSynth(const QString& soundFont, QString& error)
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     fluid_settings_setint(settings_, "synth.polyphony", Polyphony);
     fluid_settings_setnum(settings_, "synth.gain", Gain);
+    // A synthesiser without its instruments is no use, and FluidSynth's file loader keeps the
+    // error of a file it cannot open.
+    if (!QFileInfo(soundFont).isReadable()) {
+        error = withReason(QStringLiteral("cannot load the SoundFont %1").arg(soundFont));
+        return false;
+    }
     synth_ = new_fluid_synth(settings_);
     if (!synth_) {
         error = withReason(QStringLiteral("cannot set up the synthesiser"));
