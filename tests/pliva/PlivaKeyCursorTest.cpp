@@ -16,18 +16,6 @@ QRect SwitchButton(int which)
     return QRect(420 + 20 * which, 30, 20, 21);
 }
 
-// Whether the two pictures differ only inside rect.
-bool SameOutside(const QImage& a, const QImage& b, const QRect& rect)
-{
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (!rect.contains(x, y) && a.pixel(x, y) != b.pixel(x, y))
-                return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 class PlivaKeyCursor : public PlivaFixture {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <utility>
 
@@ -20,4 +21,16 @@ inline int keyMarkPixelsAmiss(const FakeShell& shell, const QRect& outer)
             amiss += (shell.pixel(ring.left(), y) != colour) + (shell.pixel(ring.right(), y) != colour);
     }
     return amiss;
+}
+
+// Whether the two pictures differ only inside rect.
+inline bool SameOutside(const QImage& a, const QImage& b, const QRect& rect)
+{
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (!rect.contains(x, y) && a.pixel(x, y) != b.pixel(x, y))
+                return false;
+        }
+    }
+    return true;
 }

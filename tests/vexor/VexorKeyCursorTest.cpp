@@ -13,17 +13,6 @@ QRect SwitchButton(int which)
     return QRect(447 + 20 * which, 77, 19, 19);
 }
 
-bool SameOutside(const QImage& a, const QImage& b, const QRect& rect)
-{
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (!rect.contains(x, y) && a.pixel(x, y) != b.pixel(x, y))
-                return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 class VexorKeyCursor : public VexorFixture {
