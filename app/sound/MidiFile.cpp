@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QtEndian>
+#include <algorithm>
 
 namespace {
 // Music files are a few kilobytes; anything far larger is not one of them.
@@ -45,7 +46,9 @@ std::optional<QByteArray> readMidiFile(const QString& path, QString& error)
         error = file.errorString();
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(LargestPiece + 1);
+    // Asking for the largest piece at once would reserve all of it for a file of a few kilobytes.
+    const qint64 size = file.size();
+    const QByteArray bytes = file.read(size > 0 ? std::min(size, LargestPiece) + 1 : LargestPiece + 1);
     if (!isMidiFile(bytes)) {
         error = QStringLiteral("not a Standard MIDI File");
         return std::nullopt;

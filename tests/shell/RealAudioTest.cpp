@@ -341,4 +341,25 @@ TEST_F(RealAudioTest, APieceThatHasEndedStartsAgainFromItsBeginning)
     EXPECT_GT(again.peak, 1000) << "played again from its beginning";
 }
 
+// Each piece brings its own instruments to the one synthesiser, in place of the last piece's.
+TEST_F(RealAudioTest, EveryPieceSoundsAfterTheOneBefore)
+{
+    SynthMusicPlayer music;
+    music.start(audioModule(), findSoundFont());
+    const QStringList pieces = QDir(dir.path()).entryList({"*.mid"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(pieces.size(), 3);
+    // The synthesiser starts with the first play; the player takes it over when next asked.
+    ASSERT_TRUE(music.open(dir.filePath(pieces[0])));
+    ASSERT_TRUE(music.play());
+    ASSERT_TRUE(QTest::qWaitFor([&music] { return !music.starting(); }, 10000));
+    music.stop();
+    for (const QString& piece : pieces + pieces.mid(0, 1)) {
+        ASSERT_TRUE(music.open(dir.filePath(piece))) << piece.toStdString();
+        const Recording heard = record(2000, [&music] { EXPECT_TRUE(music.play()); });
+        EXPECT_GT(heard.peak, Audible) << piece.toStdString();
+        music.stop();
+        music.close();
+    }
+}
+
 } // namespace

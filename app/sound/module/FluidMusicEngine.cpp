@@ -1,10 +1,12 @@
 #include "FluidMusicEngine.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <map>
 
 #include <dlfcn.h>
+
+#include "SoundFontSubset.h"
 
 namespace {
 constexpr double Gain = 0.8; // the pieces sit well below the effects at this level
@@ -55,6 +57,78 @@ QString withReason(const QString& what)
 {
     return lastError.isEmpty() ? what : what + QStringLiteral(" (") + lastError + QLatin1Char(')');
 }
+
+// FluidSynth opens a SoundFont by the name it was loaded under, again later whenever it reads an
+// instrument's samples: a subset is known by a name of its own for as long as it is loaded.
+std::mutex subsetsMutex;
+std::map<std::string, std::shared_ptr<const SoundFontSubset>> subsets;
+
+struct OpenSubset {
+    std::shared_ptr<const SoundFontSubset> subset;
+    QFile file;
+    qint64 position = 0;
+};
+
+void* openSubset(const char* name)
+{
+    std::shared_ptr<const SoundFontSubset> subset;
+    {
+        std::lock_guard lock(subsetsMutex);
+        const auto found = subsets.find(name);
+        if (found == subsets.end())
+            return nullptr;
+        subset = found->second;
+    }
+    auto handle = std::make_unique<OpenSubset>();
+    handle->subset = subset;
+    handle->file.setFileName(subset->path());
+    return handle->file.open(QIODevice::ReadOnly) ? handle.release() : nullptr;
+}
+
+int readSubset(void* buffer, fluid_long_long_t count, void* handle)
+{
+    auto* open = static_cast<OpenSubset*>(handle);
+    if (!open->subset->read(open->position, static_cast<char*>(buffer), count, open->file))
+        return FLUID_FAILED;
+    open->position += count;
+    return FLUID_OK;
+}
+
+int seekSubset(void* handle, fluid_long_long_t offset, int origin)
+{
+    auto* open = static_cast<OpenSubset*>(handle);
+    const qint64 from = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? open->position : open->subset->size();
+    if (from + offset < 0 || from + offset > open->subset->size())
+        return FLUID_FAILED;
+    open->position = from + offset;
+    return FLUID_OK;
+}
+
+fluid_long_long_t tellSubset(void* handle)
+{
+    return static_cast<OpenSubset*>(handle)->position;
+}
+
+int closeSubset(void* handle)
+{
+    delete static_cast<OpenSubset*>(handle);
+    return FLUID_OK;
+}
+
+std::string registerSubset(std::shared_ptr<const SoundFontSubset> subset)
+{
+    static std::atomic<int> made{0};
+    std::string name = "frobny-soundfont-subset:" + std::to_string(++made);
+    std::lock_guard lock(subsetsMutex);
+    subsets[name] = std::move(subset);
+    return name;
+}
+
+void forgetSubset(const std::string& name)
+{
+    std::lock_guard lock(subsetsMutex);
+    subsets.erase(name);
+}
 } // namespace
 
 std::unique_ptr<MusicEngine> FluidMusicEngine::start(const QString& soundFont, QString& error)
@@ -81,28 +155,65 @@ bool FluidMusicEngine::startSynth(const QString& soundFont, QString& error)
     fluid_settings_setint(settings_, "audio.period-size", 512);
     fluid_settings_setint(settings_, "audio.periods", 4);
     fluid_settings_setstr(settings_, "audio.pulseaudio.media-role", "music");
-    // Only the instruments a piece uses are read from the SoundFont, and they need not be locked
-    // into memory.
+    // Only the samples of the instruments a piece uses are read from the SoundFont, and they need not
+    // be locked into memory.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     fluid_settings_setint(settings_, "synth.polyphony", Polyphony);
     fluid_settings_setnum(settings_, "synth.gain", Gain);
-    // A synthesiser without its instruments is no use, and FluidSynth's file loader keeps the
-    // error of a file it cannot open.
-    if (!QFileInfo(soundFont).isReadable()) {
-        error = withReason(QStringLiteral("cannot load the SoundFont %1").arg(soundFont));
+    // A synthesiser without its instruments is no use: the SoundFont is looked at first. Its
+    // instruments are loaded with each piece, only those the piece plays.
+    QString reason;
+    if (!SoundFontSubset::make(soundFont, {}, reason)) {
+        error = QStringLiteral("cannot load the SoundFont %1 (%2)").arg(soundFont, reason);
         return false;
     }
+    soundFont_ = soundFont;
     synth_ = new_fluid_synth(settings_);
     if (!synth_) {
         error = withReason(QStringLiteral("cannot set up the synthesiser"));
         return false;
     }
-    if (fluid_synth_sfload(synth_, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
-        error = withReason(QStringLiteral("cannot load the SoundFont %1").arg(soundFont));
+    fluid_sfloader_t* subsetLoader = new_fluid_defsfloader(settings_);
+    if (!subsetLoader) {
+        error = withReason(QStringLiteral("cannot set up the synthesiser"));
         return false;
     }
+    fluid_sfloader_set_callbacks(subsetLoader, openSubset, readSubset, seekSubset, tellSubset, closeSubset);
+    fluid_synth_add_sfloader(synth_, subsetLoader);
     return true;
+}
+
+// The presets of the piece to come replace those of the last, once they are loaded.
+bool FluidMusicEngine::loadInstruments(const QByteArray& midiFile)
+{
+    const std::set<SoundFontPreset> presets = presetsPlayed(midiFile);
+    if (fontId_ != FLUID_FAILED && presets == fontPresets_)
+        return true;
+    QString ignored;
+    std::shared_ptr<const SoundFontSubset> subset = SoundFontSubset::make(soundFont_, presets, ignored);
+    if (!subset)
+        return false;
+    std::string name = registerSubset(std::move(subset));
+    const int id = fluid_synth_sfload(synth_, name.c_str(), 1);
+    if (id == FLUID_FAILED) {
+        forgetSubset(name);
+        return false;
+    }
+    unloadInstruments();
+    fontId_ = id;
+    fontName_ = std::move(name);
+    fontPresets_ = presets;
+    return true;
+}
+
+void FluidMusicEngine::unloadInstruments()
+{
+    if (fontId_ == FLUID_FAILED)
+        return;
+    fluid_synth_sfunload(synth_, fontId_, 1);
+    forgetSubset(fontName_);
+    fontId_ = FLUID_FAILED;
 }
 
 // PulseAudio (or PipeWire's pulse server) first, the sound card itself when there is none.
@@ -154,6 +265,7 @@ FluidMusicEngine::~FluidMusicEngine()
         delete_fluid_audio_driver(driver_);
     if (synth_)
         delete_fluid_synth(synth_);
+    forgetSubset(fontName_);
     if (settings_)
         delete_fluid_settings(settings_);
 }
@@ -190,6 +302,8 @@ bool FluidMusicEngine::load(const QByteArray& midiFile)
 {
     deletePlayer();
     std::lock_guard lock(rendering_);
+    if (!loadInstruments(midiFile))
+        return false;
     player_ = new_fluid_player(synth_);
     if (player_ && fluid_player_add_mem(player_, midiFile.constData(), midiFile.size()) == FLUID_OK)
         return true;

@@ -7,14 +7,17 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <string>
 #include <thread>
 
+#include "SoundFontSubset.h"
 #include "app/sound/SoundModule.h"
 
-// The music on FluidSynth: one synthesiser with a General MIDI SoundFont whose samples are read
-// only for the instruments a piece plays, FluidSynth's own audio output, and a MIDI file player per
-// piece. Without an output the player waits where it is (it advances only as the synthesiser
-// renders); a watcher opens the output again once there is one.
+// The music on FluidSynth: one synthesiser with the instruments of a General MIDI SoundFont that the
+// piece plays (their samples read only once they are chosen), FluidSynth's own audio output, and a
+// MIDI file player per piece. Without an output the player waits where it is (it advances only as the
+// synthesiser renders); a watcher opens the output again once there is one.
 class FluidMusicEngine final : public MusicEngine {
   public:
     static std::unique_ptr<MusicEngine> start(const QString& soundFont, QString& error);
@@ -31,6 +34,8 @@ class FluidMusicEngine final : public MusicEngine {
 
     FluidMusicEngine() = default;
     bool startSynth(const QString& soundFont, QString& error);
+    bool loadInstruments(const QByteArray& midiFile);
+    void unloadInstruments();
     bool openOutput();
     void watchOutput();
     void deletePlayer();
@@ -40,6 +45,10 @@ class FluidMusicEngine final : public MusicEngine {
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;
+    QString soundFont_;
+    int fontId_ = FLUID_FAILED;
+    std::string fontName_;
+    std::set<SoundFontPreset> fontPresets_;
     // FluidSynth's players hook into the synthesiser's rendering without a lock of their own: one is
     // made, changed or deleted only while the output thread is not rendering.
     std::mutex rendering_;
