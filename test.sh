@@ -30,7 +30,7 @@ case "$mode" in
     export QT_ENABLE_REGEXP_JIT=0
     # The few tests that valgrind's arithmetic cannot pass skip themselves.
     export FROBNY_UNDER_VALGRIND=1
-    ctest_options=(-E '^(DesktopWindowPlaceUnderOpenbox|DesktopStartsOnWayland|InstallTreeStartsHeadless|DebPackageUnpacksAndStarts|SoundThroughNullSink|ScreenReaderReadsTheGame|ScreenReaderPlaysZupel|ScreenReaderSolvesEveryPuzzle)$')
+    ctest_options=(-E '^(DesktopWindowPlaceUnderOpenbox|DesktopStartsOnWayland|InstallTreeStartsHeadless|DebPackageUnpacksAndStarts|SoundThroughNullSink|SoundThroughPipeWire|ScreenReaderReadsTheGame|ScreenReaderPlaysZupel|ScreenReaderSolvesEveryPuzzle)$')
     ;;
   --fuzz)
     build_dir=build-fuzz

@@ -12,7 +12,7 @@ packages=(
   libxcb1-dev libxcb-damage0-dev
   xvfb openbox xdotool x11-utils weston qt6-wayland
   desktop-file-utils appstream dpkg-dev
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber
   dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 for extra in "$@"; do
