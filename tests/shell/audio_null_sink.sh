@@ -75,4 +75,10 @@ for _ in $(seq 20); do
   [ -s "$runtime/probe.raw" ] && break
 done
 
-FROBNY_NULL_SINK=nullsink.monitor QT_QPA_PLATFORM=offscreen "$program" --gtest_filter='RealAudio*'
+FROBNY_NULL_SINK=nullsink.monitor QT_QPA_PLATFORM=offscreen "$program" --gtest_filter='RealAudioTest.*'
+# Then with nothing but the game and the recorders on the sink.
+kill "$keep_awake"
+wait "$keep_awake" 2>/dev/null || true
+keep_awake=
+FROBNY_NULL_SINK=nullsink.monitor FROBNY_NULL_SINK_IDLE=1 QT_QPA_PLATFORM=offscreen "$program" \
+  --gtest_filter='IdleSinkAudioTest.*'
