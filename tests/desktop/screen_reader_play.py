@@ -219,7 +219,15 @@ try:
             subprocess.run(["xdotool", "keydown", "Return"], check=True, timeout=10)
             return
         keys("space")
-        wait_for(lambda: area.description.startswith(cell_name(*cell) + ":"), "the pick of " + cell_name(*cell))
+        said = wait_for(lambda: area.description.startswith(cell_name(*cell) + ":") and area.description,
+                        "the pick of " + cell_name(*cell))
+        # What the pick took comes from the game's own board: it agrees with what was read before.
+        read = grid[cell]
+        taken = "expense" if read == EXPENSE else "%d left" % (read - 1) if read > 1 else "empty"
+        check(said.startswith("%s: %s" % (cell_name(*cell), taken)),
+              "the pick of %s agrees with the reading %r: %r" % (cell_name(*cell), read, said))
+        if read > 0:
+            grid[cell] = read - 1
         row_bar, current = not row_bar, cell
 
     # A key held on the board repeats: the cursor runs to the end of the bar.
@@ -264,6 +272,11 @@ try:
     ending = re.search(r"(Solved!|No move left\.) Time: -?\d+\.$", end)
     check(ending is not None and len(end) > ending.end() - ending.start() + 5,
           "the end is said after what the last pick said: " + repr(end))
+    # The count-down charges what the game's board still holds: the units of every cell as read.
+    units = sum(max(v, 0) for v in grid.values()) - (1 if grid[plan[-1]] > 0 else 0)
+    charged = re.search(r"(\d+) units? charged", end)
+    check(("Solved!" in end and units == 0) or (charged is not None and int(charged.group(1)) == units),
+          "the units charged are the units read: %d in %r" % (units, end))
     keys("Return")
     scores = wait_for(lambda: window_named(app, "Frobny Office - Highscore", pyatspi.ROLE_DIALOG),
                       "the high-score window")
