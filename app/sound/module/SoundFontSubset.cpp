@@ -320,8 +320,10 @@ struct FileLayout {
     QByteArray presetData;
 };
 
-std::optional<FileLayout> readLayout(QFile& file)
+std::optional<FileLayout> readLayout(QIODevice& file)
 {
+    if (!file.seek(0))
+        return std::nullopt;
     const QByteArray head = file.read(12);
     if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "sfbk")
         return std::nullopt;
@@ -409,6 +411,13 @@ SoundFontSubset::make(const QString& path, const std::set<SoundFontPreset>& pres
         error = file.errorString();
         return nullptr;
     }
+    return make(file, path, presets, error);
+}
+
+std::shared_ptr<const SoundFontSubset> SoundFontSubset::make(QIODevice& file, const QString& path,
+                                                             const std::set<SoundFontPreset>& presets,
+                                                             QString& error)
+{
     const std::optional<FileLayout> layout = readLayout(file);
     const std::optional<PresetData> data = layout ? parsePresetData(layout->presetData) : std::nullopt;
     if (!data) {
@@ -431,7 +440,7 @@ SoundFontSubset::make(const QString& path, const std::set<SoundFontPreset>& pres
     return subset;
 }
 
-bool SoundFontSubset::read(qint64 offset, char* into, qint64 count, QFile& file) const
+bool SoundFontSubset::read(qint64 offset, char* into, qint64 count, QIODevice& file) const
 {
     if (offset < 0 || count < 0 || offset + count > size())
         return false;

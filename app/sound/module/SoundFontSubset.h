@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <compare>
 #include <memory>
@@ -32,12 +33,15 @@ class SoundFontSubset {
     // Empty, with the reason in `error`, when the file cannot be read or is no SoundFont.
     static std::shared_ptr<const SoundFontSubset>
     make(const QString& path, const std::set<SoundFontPreset>& presets, QString& error);
+    // The same from a file already open, which later reads find at `path`.
+    static std::shared_ptr<const SoundFontSubset>
+    make(QIODevice& file, const QString& path, const std::set<SoundFontPreset>& presets, QString& error);
 
     const QString& path() const { return path_; }
     qint64 size() const { return keptLength_ + presetData_.size(); }
     int presetCount() const { return presetCount_; }
-    // Bytes [offset, offset + into.size()) of the subset; false past its end or when the file fails.
-    bool read(qint64 offset, char* into, qint64 count, class QFile& file) const;
+    // Bytes [offset, offset + count) of the subset; false past its end or when the file fails.
+    bool read(qint64 offset, char* into, qint64 count, QIODevice& file) const;
 
   private:
     QString path_;
