@@ -342,7 +342,10 @@ TEST_F(RealAudioTest, EffectsSoundOnceAServerAppearsAndAgainWhenItComesBack)
     form.PlaySound(Sound::Solved); // nowhere to go: nothing happens, nothing is said
     QTest::qWait(300);
 
+    // The second server's sink has nothing else on it: it finishes the long block it was rendering
+    // before it follows the stream that has just come.
     const auto heardOnSecond = [&] {
+        QTest::qWait(2500);
         return record(
                    500, [&] { form.PlaySound(Sound::Solved); }, server.address(), "second.monitor")
             .peak;
