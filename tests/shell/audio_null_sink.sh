@@ -56,7 +56,15 @@ if [ "$server" = pipewire ]; then
   dbus-run-session -- wireplumber >"$runtime/wireplumber.log" 2>&1 &
   pipewire_parts+=($!)
   server_ready || { echo "SKIP: PipeWire's PulseAudio server did not start"; exit 77; }
-  pactl load-module module-null-sink sink_name=nullsink >/dev/null
+  # The PulseAudio server can answer before PipeWire itself takes modules.
+  for _ in $(seq 50); do
+    pactl load-module module-null-sink sink_name=nullsink >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  for _ in $(seq 50); do
+    pactl list short sinks 2>/dev/null | grep -q nullsink && break
+    sleep 0.1
+  done
   pactl set-default-sink nullsink
 else
   # As root PulseAudio warns that it is not meant for that; a null sink needs neither devices nor rights.
