@@ -1,8 +1,11 @@
 #include "app/widgets/ToolBar.h"
 
 #include <QIcon>
+#include <QIconEngine>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "app/core/Picture.h"
 
@@ -27,15 +30,40 @@ void ToolPanel::paintEvent(QPaintEvent*)
 }
 
 namespace {
-// With a doubled copy beside the cell a screen of ratio 2 shows sharp pixel blocks; QIcon would
-// otherwise smooth the small cell up.
-void addSharpPixmap(QIcon& icon, const QPixmap& cell, QIcon::Mode mode, QIcon::State state)
-{
-    icon.addPixmap(cell, mode, state);
-    QPixmap doubled = cell.scaled(cell.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    doubled.setDevicePixelRatio(2);
-    icon.addPixmap(doubled, mode, state);
-}
+// Hands out the glyph cells at their own size and, for a screen of a higher pixel ratio, blown up
+// pixel by pixel: QIcon would smooth a small cell up, and a doubled copy of every cell kept for
+// such a screen costs memory on every other one.
+class PixelIconEngine final : public QIconEngine {
+  public:
+    PixelIconEngine(QIcon cells, QSize cell) : cells_(std::move(cells)), cell_(cell) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QPixmap pixmap = cells_.pixmap(cell_, 1.0, mode, state);
+        if (size.width() <= cell_.width() && size.height() <= cell_.height())
+            return pixmap;
+        const int factor =
+            std::max(1, std::min(size.width() / cell_.width(), size.height() / cell_.height()));
+        return pixmap.scaled(cell_ * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return size.boundedTo(
+            cell_ * std::max(1, std::min(size.width() / cell_.width(), size.height() / cell_.height())));
+    }
+
+    QIconEngine* clone() const override { return new PixelIconEngine(cells_, cell_); }
+
+  private:
+    QIcon cells_;
+    QSize cell_;
+};
 } // namespace
 
 GlyphButton::GlyphButton(QWidget* parent, const QString& glyph, QSize cell, int states) : QToolButton(parent)
@@ -46,16 +74,16 @@ GlyphButton::GlyphButton(QWidget* parent, const QString& glyph, QSize cell, int 
     if (strip.isNull())
         return;
     auto cellAt = [&](int i) { return strip.copy(i * cell.width(), 0, cell.width(), cell.height()); };
-    QIcon icon;
-    addSharpPixmap(icon, cellAt(0), QIcon::Normal, QIcon::Off);
+    QIcon cells;
+    cells.addPixmap(cellAt(0), QIcon::Normal, QIcon::Off);
     if (states >= 2)
-        addSharpPixmap(icon, cellAt(1), QIcon::Disabled, QIcon::Off);
+        cells.addPixmap(cellAt(1), QIcon::Disabled, QIcon::Off);
     if (states >= 4) {
-        addSharpPixmap(icon, cellAt(2), QIcon::Active, QIcon::Off);
-        addSharpPixmap(icon, cellAt(3), QIcon::Normal, QIcon::On);
-        addSharpPixmap(icon, cellAt(3), QIcon::Active, QIcon::On);
+        cells.addPixmap(cellAt(2), QIcon::Active, QIcon::Off);
+        cells.addPixmap(cellAt(3), QIcon::Normal, QIcon::On);
+        cells.addPixmap(cellAt(3), QIcon::Active, QIcon::On);
     }
-    setIcon(icon);
+    setIcon(QIcon(new PixelIconEngine(std::move(cells), cell)));
     setIconSize(cell);
 }
 
