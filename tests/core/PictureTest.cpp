@@ -1,11 +1,14 @@
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 #include <vector>
 
 #include "app/core/Picture.h"
@@ -64,6 +67,57 @@ TEST(BmpPicture, CutOneByteShortOfItsDeclaredSizeIsRefused)
 
         ASSERT_TRUE(QFile(path).resize(declared - 1));
         EXPECT_TRUE(bmpPicture(path).isNull());
+    }
+}
+
+// A picture with a different colour in every pixel and rows padded to four bytes, as a 24-bit BMP.
+QByteArray trueColourBmp(QImage& picture)
+{
+    picture = QImage(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(30 * x + 1, 40 * y + 2, 5 * x + 7 * y + 3));
+    QByteArray file;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    return file;
+}
+
+// Its rows in the opposite order, as a negative height says.
+QByteArray topDown(QByteArray file)
+{
+    const int offset = qFromLittleEndian<qint32>(file.constData() + 10);
+    const int width = qFromLittleEndian<qint32>(file.constData() + 18);
+    const int height = qFromLittleEndian<qint32>(file.constData() + 22);
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    QByteArray flipped = file;
+    for (int row = 0; row < height; ++row)
+        std::memcpy(flipped.data() + offset + row * rowBytes,
+                    file.constData() + offset + (height - 1 - row) * rowBytes, rowBytes);
+    qToLittleEndian<qint32>(-height, flipped.data() + 22);
+    return flipped;
+}
+
+// Every pixel where it belongs and in its own colour, whichever way the rows run.
+TEST(BmpPicture, TrueColourRowsArriveInPlaceAndInTheirColours)
+{
+    QImage expected;
+    const QByteArray bottomUp = trueColourBmp(expected);
+    ASSERT_EQ(qFromLittleEndian<quint16>(bottomUp.constData() + 28), 24) << "Qt writes 24-bit rows";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& [what, bytes] :
+         {std::pair{"bottom row first", bottomUp}, {"top row first", topDown(bottomUp)}}) {
+        SCOPED_TRACE(what);
+        const QString path = dir.filePath("picture.bmp");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        const QImage read = bmpPicture(path);
+        ASSERT_EQ(read.size(), expected.size());
+        EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), expected);
     }
 }
 } // namespace
