@@ -73,3 +73,18 @@ def start_accessibility_bus():
                         "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", flag, "<true>"],
                        check=True, stdout=subprocess.DEVNULL)
     return launcher
+
+
+def focus_board(area, seconds=20.0):
+    """Activates the main window until its drawing area has the keyboard focus, as a player's click
+    on the window would. Only the main window's title has the version in it: the splash and the
+    dialogs are named "Frobny Office" too, and a slow machine may still show the splash."""
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office V"],
+                            check=True, capture_output=True, text=True, timeout=20).stdout.split()[0]
+
+    def board_has_focus():
+        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL, timeout=10)
+        time.sleep(0.2)
+        return area.getState().contains(pyatspi.STATE_FOCUSED)
+
+    wait_for(board_has_focus, "the keyboard focus on the board", seconds)

@@ -13,7 +13,8 @@ from collections import namedtuple
 
 import pyatspi
 
-from atspi_client import (check, pump, wait_for, find_all, game_application, failures, start_accessibility_bus)
+from atspi_client import (check, pump, wait_for, find_all, focus_board, game_application, failures,
+                          start_accessibility_bus)
 
 GAME = sys.argv[1]
 
@@ -186,17 +187,8 @@ try:
     check(names["PLIVA"].getState().contains(pyatspi.STATE_CHECKED), "PLIVA's button reports checked")
 
     time.sleep(3.5)  # the splash closes after three seconds
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office"],
-                            check=True, capture_output=True, text=True, timeout=20).stdout.split()[0]
-    # The window manager gives the main window the focus; a busy machine may take its time.
-    for _ in range(20):
-        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL, timeout=10)
-        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10)
-        if active.stdout.strip() == window:
-            break
-        time.sleep(0.3)
-
     area = drawing_area(app, "PLIVA")
+    focus_board(area)
     before = area.description
     check(before.startswith("The arrow keys choose a place"), "the drawing area explains its keys: " + repr(before))
     check(area.getState().contains(pyatspi.STATE_FOCUSED), "the drawing area has the keyboard focus")

@@ -15,7 +15,8 @@ import time
 
 import pyatspi
 
-from atspi_client import (check, wait_for, find_all, game_application, showing, failures, start_accessibility_bus)
+from atspi_client import (check, wait_for, find_all, focus_board, game_application, showing, failures,
+                          start_accessibility_bus)
 
 GAME = sys.argv[1]
 
@@ -125,15 +126,7 @@ try:
     check(main is not None, "the main window is a window (frame), not a filler")
 
     time.sleep(3.2)  # the splash closes after three seconds
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office"],
-                            check=True, capture_output=True, text=True, timeout=20).stdout.split()[0]
-    for _ in range(20):
-        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL, timeout=10)
-        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10)
-        if active.stdout.strip() == window:
-            break
-        time.sleep(0.3)
-    wait_for(lambda: area.getState().contains(pyatspi.STATE_FOCUSED), "the drawing area's focus")
+    focus_board(area)
 
     # P before the first move says why it does nothing.
     keys("p")

@@ -17,21 +17,16 @@ from collections import deque
 
 import pyatspi
 
-from atspi_client import (check, pump, wait_for, find_all, game_application, showing, failures, start_accessibility_bus)
+from atspi_client import (check, pump, wait_for, find_all, focus_board, game_application, showing, failures,
+                          start_accessibility_bus)
 
 GAME = sys.argv[1]
 TITLES = ("PLIVA", "ZUPEL", "VEXOR", "HUXEL")
 PLAYER = "Keys Only"
 
 
-
-
-
-
-
 def send(*names):
     subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "40", *names], check=True, timeout=20)
-
 
 
 def gone(node):
@@ -564,14 +559,7 @@ try:
     app = wait_for(game_application, "the game on the accessibility bus", 20)
     area = wait_for(lambda: find_all(app, lambda n: n.name == "PLIVA" and n.getRole() == pyatspi.ROLE_FILLER)[0],
                     "the drawing area")
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Frobny Office"],
-                            check=True, capture_output=True, text=True, timeout=20).stdout.split()[0]
-    # The window manager gives the main window the focus; a busy machine may take its time.
-    def board_has_focus():
-        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL, timeout=10)
-        time.sleep(0.2)
-        return focused(area)
-    wait_for(board_has_focus, "the keyboard focus on the board", 20)
+    focus_board(area)
     reader = Reader(app, area)
     check(reader.clock() == 0, "the clock reads 0 before the first move")
     for solve in (solve_pliva, solve_zupel, solve_vexor, solve_huxel):
