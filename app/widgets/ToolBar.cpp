@@ -40,11 +40,9 @@ class PixelIconEngine final : public QIconEngine {
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
         const QPixmap pixmap = cells_.pixmap(cell_, 1.0, mode, state);
-        if (size.width() <= cell_.width() && size.height() <= cell_.height())
-            return pixmap;
-        const int factor =
-            std::max(1, std::min(size.width() / cell_.width(), size.height() / cell_.height()));
-        return pixmap.scaled(cell_ * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const int factor = wholeFactor(size);
+        return factor == 1 ? pixmap
+                           : pixmap.scaled(cell_ * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
@@ -54,13 +52,18 @@ class PixelIconEngine final : public QIconEngine {
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        return size.boundedTo(
-            cell_ * std::max(1, std::min(size.width() / cell_.width(), size.height() / cell_.height())));
+        return size.boundedTo(cell_ * wholeFactor(size));
     }
 
     QIconEngine* clone() const override { return new PixelIconEngine(cells_, cell_); }
 
   private:
+    // How many times the cell fits whole into the size asked for; at least once.
+    int wholeFactor(const QSize& size) const
+    {
+        return std::max(1, std::min(size.width() / cell_.width(), size.height() / cell_.height()));
+    }
+
     QIcon cells_;
     QSize cell_;
 };
